@@ -1,0 +1,90 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "DisplayText.h"
+#include "Module1.h"
+
+#include <QObject>
+
+#include <optional>
+#include <vector>
+
+struct KonfigSettings;
+class ListenerHistory;
+class SongTracker;
+class TextDisplay;
+class TrayView;
+class WebDownloader;
+
+// One poll of every station's listener count, and the queue of polls.
+//
+// The downloads of a poll run concurrently (the downloader keeps six at a time),
+// but their results are applied strictly in list order, each as soon as every
+// earlier station's result is in. So the display text, the counts, minimum and
+// maximum, the history and every intermediate display update are exactly those of
+// polling one station after the other, only sooner. A poll asked for while one is
+// running is coalesced: exactly one more poll follows the running one.
+class ListenerPoll : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Context
+    {
+        KonfigSettings &konfig;
+        StationList &stations;
+        ListenerHistory &history;
+        TextDisplay &display;
+        TrayView &tray;
+        SongTracker &songs;
+        WebDownloader &downloader;
+    };
+
+    enum class Mode {
+        AsConfigured, // only the changed stations when only_changes is on
+        ShowAll,      // every station, whatever only_changes says
+    };
+
+    explicit ListenerPoll(Context context, QObject *parent = nullptr);
+    ~ListenerPoll() override;
+
+    // Starts a poll now, or once the running one has ended.
+    void request(Mode mode = Mode::AsConfigured);
+    // Abandons the running poll (the station list is about to be rebuilt); a
+    // queued request stays queued.
+    void cancel();
+    bool isRunning() const { return m_running.has_value(); }
+
+signals:
+    // The only-changes display just showed a change.
+    void changeShown();
+    // A poll has ended; mode is the mode it ran in.
+    void finished(ListenerPoll::Mode mode);
+
+private:
+    struct Running
+    {
+        quint64 generation = 0;
+        Mode mode = Mode::AsConfigured;
+        bool onlyChanges = false;
+        DisplayText::Builder text{false};
+        std::vector<std::optional<QString>> answers;
+        std::vector<quint64> downloads;
+        std::size_t nextToApply = 0;
+        int songsPending = 0;
+        bool textShown = false;
+    };
+
+    void start(Mode mode);
+    void onAnswer(quint64 generation, std::size_t index, const QString &answer);
+    void apply(std::size_t index, const QString &answer);
+    void onSongId(quint64 generation, std::size_t index, qint32 songId);
+    void finishIfDone();
+
+    Context m_ctx;
+    std::optional<Running> m_running;
+    quint64 m_generation = 0;
+    bool m_applying = false;
+    bool m_pending = false;
+    bool m_pendingShowAll = false;
+};

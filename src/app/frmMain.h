@@ -1,0 +1,92 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "KonfigSettings.h"
+#include "ListenerHistory.h"
+#include "ListenerPoll.h"
+#include "Module1.h"
+#include "WebDownloader.h"
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+class Clock;
+class SongTracker;
+class TaskbarLocator;
+class TextDisplay;
+class TrayView;
+
+// The program's hidden centre. It owns the process-wide state - the settings
+// record, the station list, the listener history, the taskbar height - and the two
+// one-second timers that drive everything: Timer1 counts down to the next poll,
+// Timer_changes_only blanks the only-changes display again. It never shows a window.
+//
+// Everything it talks to is passed in, so a test can build a fresh world around it.
+class frmMain : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Services
+    {
+        QString programDir;    // where the INI file and everything written lives
+        QString executableDir; // where the updater lies
+        const Clock &clock;
+        TextDisplay &display;
+        TrayView &tray;
+        const TaskbarLocator &taskbar;
+        SongTracker &songs;
+    };
+
+    explicit frmMain(Services services, QObject *parent = nullptr);
+    ~frmMain() override;
+
+    // The start-up sequence; called once.
+    void Form_Load();
+    // Reads every setting, rebuilds the station list and polls at once.
+    void Load_Konfig();
+    // One poll (or, while one runs, exactly one more after it).
+    void check_stations();
+    // A poll that shows every station, also in the only-changes mode.
+    void refresh_now();
+    void Timer1_Timer();
+    void Timer_changes_only_Timer();
+    void mnExit_Click();
+
+    // True when path names an existing file or folder; "*" and "?" in its last
+    // part match as wildcards.
+    static bool file_exists(const QString &path);
+
+    KonfigSettings &konfig() { return m_konfig; }
+    const StationList &stations() const { return m_stations; }
+    const ListenerHistory &history() const { return m_history; }
+    WebDownloader &downloader() { return m_downloader; }
+    ListenerPoll &poll() { return m_poll; }
+    const QTimer &timer1() const { return m_timer1; }
+    const QTimer &timerChangesOnly() const { return m_timerChangesOnly; }
+    qint32 task_leiste_height() const { return m_taskLeisteHeight; }
+    // The countdown tooltip, kept even while no tray icon exists.
+    const QString &trayTip() const { return m_trayTip; }
+
+    // "AutoUpdate" plus the platform's executable suffix.
+    static QString updaterFileName();
+
+private:
+    void startUpdater();
+    void showChange();
+    void onPollFinished(ListenerPoll::Mode mode);
+
+    Services m_services;
+    KonfigSettings m_konfig;
+    StationList m_stations;
+    ListenerHistory m_history;
+    qint32 m_taskLeisteHeight = 0;
+    qint32 m_pollSeconds = 0;
+    qint32 m_changeSeconds = 0;
+    QString m_trayTip;
+    WebDownloader m_downloader;
+    ListenerPoll m_poll;
+    QTimer m_timer1;
+    QTimer m_timerChangesOnly;
+};

@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: MIT
+#include "ConsoleTextDisplay.h"
+#include "HeadlessTray.h"
+#include "InstanceLock.h"
+#include "ProgramFolder.h"
+#include "SongTracker.h"
+#include "Taskbar.h"
+#include "frmMain.h"
+
+#include <QApplication>
+#include <QtDebug>
+
+#include "Clock.h"
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Mirkan_DesktopTool"));
+    QApplication::setOrganizationName(QStringLiteral("Mirkan"));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    const QString exeDir = QCoreApplication::applicationDirPath();
+    const QString folder = ProgramFolder::resolve(
+        exeDir, qEnvironmentVariable(ProgramFolder::kEnvironmentVariable));
+    InstanceLock lock(folder);
+    if (!lock.tryLock()) {
+        qInfo("Mirkan DesktopTool already runs for %s", qPrintable(folder));
+        return 0;
+    }
+
+    SystemClock clock;
+    ConsoleTextDisplay display;
+    HeadlessTray tray;
+    const auto taskbar = createTaskbarLocator();
+    NoSongTracker songs;
+    frmMain form({folder, exeDir, clock, display, tray, *taskbar, songs});
+    form.Form_Load();
+    return QApplication::exec();
+}

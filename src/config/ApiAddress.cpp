@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: MIT
+#include "ApiAddress.h"
+
+#include <QUrl>
+
+namespace ApiAddress {
+
+QString baseUrl(const KonfigSettings &settings)
+{
+    QString base = settings.api_host.trimmed();
+    if (base.isEmpty()) {
+        base = QLatin1StringView(kDefaultHost);
+    }
+    if (!base.contains(QLatin1StringView("://"))) {
+        base.prepend(QLatin1StringView("http://"));
+    }
+    while (base.endsWith(QLatin1Char('/'))) {
+        base.chop(1);
+    }
+    return base;
+}
+
+QString host(const KonfigSettings &settings)
+{
+    return QUrl(baseUrl(settings)).host().toLower();
+}
+
+QString stationUrl(const KonfigSettings &settings, const QString &station, QStringView leaf)
+{
+    // One path segment: a name holding "/", "?", "#" or blanks cannot reach another path.
+    return baseUrl(settings) + QLatin1StringView("/station/") +
+           QString::fromLatin1(QUrl::toPercentEncoding(station)) + QLatin1Char('/') + leaf;
+}
+
+} // namespace ApiAddress

@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "KonfigSettings.h"
+
+#include <QString>
+
+// The radio platform's API address, derived in one place from the api_host setting.
+namespace ApiAddress {
+
+// Used when the configuration names no host.
+inline constexpr char kDefaultHost[] = "api.mirkan.example";
+
+// "http://" + host, or the whole api_host when it holds a scheme ("://"); no trailing "/".
+QString baseUrl(const KonfigSettings &settings);
+
+// The host name of baseUrl, lower-cased.
+QString host(const KonfigSettings &settings);
+
+// baseUrl + "/station/" + the name as one percent-encoded path segment + "/" + leaf.
+QString stationUrl(const KonfigSettings &settings, const QString &station, QStringView leaf);
+
+} // namespace ApiAddress

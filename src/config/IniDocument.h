@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+// An INI file held as its lines, for reading values and changing one value while
+// leaving every other line, comment, blank line and line end exactly as it was.
+//
+// Reading follows the rules users know from Windows: section and key names match
+// without regard to case and surrounding blanks, the first of duplicate keys and
+// the first of repeated sections win, a ';' line is a comment, and a value loses
+// its surrounding blanks and one pair of enclosing quotes.
+class IniDocument
+{
+public:
+    enum class Encoding { Utf8, Utf8WithBom, Cp1252 };
+
+    // A new, empty document: UTF-8 without BOM and CRLF line ends.
+    IniDocument() = default;
+
+    // UTF-8 (with or without BOM) when the bytes are valid UTF-8, Windows-1252 otherwise.
+    static IniDocument fromBytes(const QByteArray &bytes);
+    // Written in the encoding the document was read in; a value that Windows-1252
+    // cannot hold switches the document to UTF-8 so that nothing is lost.
+    QByteArray toBytes() const;
+
+    // The value of key in section, or nullopt when the section or key is absent.
+    std::optional<QString> value(QStringView section, QStringView key) const;
+    void setValue(QStringView section, QStringView key, QStringView value);
+
+    Encoding encoding() const { return m_encoding; }
+
+    static constexpr int kMaxValueLength = 1023;
+
+private:
+    struct Line
+    {
+        QString text;
+        QString end; // "\r\n", "\n", "\r" or "" for a last line without a line end
+    };
+
+    struct KeyLine
+    {
+        qsizetype index = -1;
+        QStringView key;
+    };
+
+    // Index of the first header line of section, or -1.
+    qsizetype findSection(QStringView section) const;
+    // Index of the line after the section's last line.
+    qsizetype sectionEnd(qsizetype header) const;
+    KeyLine findKey(qsizetype header, QStringView key) const;
+    void insertLine(qsizetype at, const QString &text);
+    QString newLineEnd() const;
+
+    std::vector<Line> m_lines;
+    Encoding m_encoding = Encoding::Utf8;
+    QString m_lineEnd; // the file's first line end; empty for a file without one
+};

@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "IniDocument.h"
+
+#include <QString>
+
+#include <optional>
+
+// Reads and writes single values of an INI file. Neither operation ever fails
+// towards its caller: a file that cannot be read gives the default, a value that
+// cannot be written is reported with qWarning and otherwise dropped.
+
+// The value of key in section of the file at path, or def when the file, section
+// or key does not exist or the file cannot be read.
+QString GetIniString(const QString &section, const QString &key, const QString &def,
+                     const QString &path);
+
+// Sets key in section to value, creating file, section and key as needed. The file
+// is replaced atomically, so a crash or a full disk never leaves half a file.
+void PutIniString(const QString &section, const QString &key, const QString &value,
+                  const QString &path);
+
+namespace IniFile {
+
+// Files larger than this are not an INI file of ours; they are neither parsed nor rewritten.
+constexpr qint64 kMaxFileSize = 32 * 1024 * 1024;
+
+// The parsed file; nullopt when it is missing, unreadable or too large (after a warning,
+// except for a missing file, which is the normal case).
+std::optional<IniDocument> load(const QString &path);
+
+} // namespace IniFile

@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: MIT
+#include "ListenerHistory.h"
+
+#include "Clock.h"
+
+
+ListenerHistory::ListenerHistory(const Clock &clock, QLocale locale)
+    : m_clock(clock), m_locale(std::move(locale))
+{
+}
+
+void ListenerHistory::init_history()
+{
+    m_records = {};
+    m_stations.clear();
+    m_stationIndex.clear();
+}
+
+void ListenerHistory::add_history(const QString &station, qint32 count)
+{
+    auto it = m_stationIndex.constFind(station);
+    if (it == m_stationIndex.cend()) {
+        it = m_stationIndex.insert(station, std::uint32_t(m_stations.size()));
+        m_stations.append(station);
+    }
+    const QDateTime now = m_clock.now();
+    // Keep the wall clock as it read, so a later change of time zone or of daylight
+    // saving time does not rewrite what was shown at the time of the poll.
+    const QDateTime wall(now.date(), now.time(), Qt::UTC);
+    m_records.push_back({wall.toSecsSinceEpoch(), *it, count});
+}
+
+HistoryRecord ListenerHistory::record(qsizetype i) const
+{
+    if (i < 0 || i >= size()) {
+        return {};
+    }
+    const Stored &s = m_records[std::size_t(i)];
+    const QDateTime wall = QDateTime::fromSecsSinceEpoch(s.localSeconds, Qt::UTC);
+    return {m_locale.toString(wall.date(), QLocale::ShortFormat),
+            m_locale.toString(wall.time(), QStringLiteral("HH:mm:ss")),
+            m_stations[s.station], s.count};
+}
+
+std::size_t ListenerHistory::bytesUsed() const
+{
+    std::size_t names = 0;
+    for (const QString &s : m_stations) {
+        names += sizeof(QString) + std::size_t(s.capacity()) * sizeof(QChar);
+    }
+    return m_records.capacity() * sizeof(Stored) + names;
+}
