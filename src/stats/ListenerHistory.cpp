@@ -5,7 +5,7 @@
 
 
 ListenerHistory::ListenerHistory(const Clock &clock, QLocale locale)
-    : m_clock(clock), m_locale(std::move(locale))
+    : m_clock(clock), m_text(locale)
 {
 }
 
@@ -37,8 +37,7 @@ HistoryRecord ListenerHistory::record(qsizetype i) const
     }
     const Stored &s = m_records[std::size_t(i)];
     const QDateTime wall = QDateTime::fromSecsSinceEpoch(s.localSeconds, Qt::UTC);
-    return {m_locale.toString(wall.date(), QLocale::ShortFormat),
-            m_locale.toString(wall.time(), QStringLiteral("HH:mm:ss")),
+    return {m_text.date(wall.date()), m_text.time(wall.time()),
             m_stations[s.station], s.count};
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "DateTimeText.h"
+
 #include <QHash>
 #include <QLocale>
 #include <QString>
@@ -14,8 +16,8 @@ class Clock;
 // One listener count of one station at one poll, as readers see it.
 struct HistoryRecord
 {
-    QString date;    // the local date in the locale's short date format
-    QString time;    // the local time in the locale's time format
+    QString date;    // the local date, the locale's short format with a four-digit year
+    QString time;    // the local time, hours:minutes:seconds
     QString station; // exactly as the poll passed it
     qint32 count = 0;
 
@@ -62,7 +64,7 @@ private:
     };
 
     const Clock &m_clock;
-    QLocale m_locale;
+    DateTimeText m_text;
     std::vector<Stored> m_records;
     QStringList m_stations;
     QHash<QString, std::uint32_t> m_stationIndex;

@@ -1,0 +1,253 @@
+// SPDX-License-Identifier: MIT
+#include "Fakes.h"
+#include "HeadlessTray.h"
+#include "InstanceLock.h"
+#include "KonfigKeys.h"
+#include "SongTracker.h"
+#include "frmMain.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A fresh world around one frmMain: its own folders, display, tray and clock.
+struct World
+{
+    QTemporaryDir programDir;
+    QTemporaryDir executableDir;
+    FixedClock clock;
+    RecordingDisplay display;
+    HeadlessTray tray;
+    FixedTaskbar taskbar;
+    NoSongTracker songs;
+    frmMain form{{programDir.path(), executableDir.path(), clock, display, tray, taskbar, songs}};
+
+    void writeIni(const QByteArray &text) const
+    {
+        QFile f(QDir(programDir.path()).filePath(KonfigKeys::kFileName));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(text);
+    }
+};
+
+void writeScript(const QString &path, const QByteArray &body, bool executable)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("#!/bin/sh\n" + body);
+    f.close();
+    if (executable) {
+        f.setPermissions(f.permissions() | QFileDevice::ExeOwner);
+    }
+}
+
+const QString kNoStations = QString::fromUtf16(DisplayText::kNoStations);
+
+} // namespace
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void noFileGivesDefaultsAndNoStations();
+    void taskbarHeightIsMeasuredOnce();
+    void presentUpdaterIsStarted();
+    void brokenUpdaterDoesNotStopStartup();
+    void fileExists_data();
+    void fileExists();
+    void countdown_data();
+    void countdown();
+    void refreshInOnlyChangesModeBlanksAfterSeconds();
+    void oneInstancePerFolder();
+    void secondProcessEndsAtOnce();
+};
+
+void TestStartup::noFileGivesDefaultsAndNoStations()
+{
+    World w;
+    w.form.Form_Load();
+    QCOMPARE(w.display.texts, QStringList{kNoStations});
+    QVERIFY(w.display.shown);
+    QVERIFY(w.tray.isAdded());
+    QCOMPARE(w.tray.toolTip(), u"Mirkan Höreranzeige"_s);
+    QVERIFY(w.form.timer1().isActive());
+    QVERIFY(!w.form.timerChangesOnly().isActive());
+    QCOMPARE(w.form.konfig().ini_path,
+             QDir::toNativeSeparators(w.programDir.path() + u"/Mirkan_DesktopTool.ini"_s));
+    QCOMPARE(w.form.konfig().UpdateInterval, 3);
+    QCOMPARE(w.form.konfig().changes_visible_in_seconds, 10);
+    QVERIFY(w.form.stations().empty());
+    // Nothing was written that the user did not save.
+    QVERIFY(QDir(w.programDir.path()).isEmpty());
+}
+
+void TestStartup::taskbarHeightIsMeasuredOnce()
+{
+    World w;
+    w.taskbar.rect = QRect(0, 1040, 1920, 40);
+    w.form.Form_Load();
+    QCOMPARE(w.form.task_leiste_height(), 40);
+    w.taskbar.rect = QRect(0, 1000, 1920, 80);
+    w.form.Load_Konfig();
+    QCOMPARE(w.form.task_leiste_height(), 40);
+}
+
+void TestStartup::presentUpdaterIsStarted()
+{
+    World w;
+    const QString marker = QDir(w.executableDir.path()).filePath(u"marker"_s);
+    writeScript(QDir(w.executableDir.path()).filePath(frmMain::updaterFileName()),
+                "echo started > \"$PWD/marker\"\n", true);
+    w.form.Form_Load();
+    QVERIFY(w.form.timer1().isActive());
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(marker), 10000);
+}
+
+void TestStartup::brokenUpdaterDoesNotStopStartup()
+{
+    World w;
+    writeScript(QDir(w.executableDir.path()).filePath(frmMain::updaterFileName()), "", false);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"Cannot start the updater"_s));
+    w.form.Form_Load();
+    QVERIFY(w.form.timer1().isActive());
+    QVERIFY(w.tray.isAdded());
+}
+
+void TestStartup::fileExists_data()
+{
+    QTest::addColumn<QString>("relative");
+    QTest::addColumn<bool>("exists");
+    QTest::newRow("file") << u"AutoUpdate.exe"_s << true;
+    QTest::newRow("star") << u"*.exe"_s << true;
+    QTest::newRow("question mark") << u"Auto?pdate.exe"_s << true;
+    QTest::newRow("folder") << u"sub"_s << true;
+    QTest::newRow("missing") << u"AutoUpdate"_s << false;
+    QTest::newRow("wildcard without match") << u"*.ini"_s << false;
+    QTest::newRow("missing folder") << u"none/AutoUpdate.exe"_s << false;
+}
+
+void TestStartup::fileExists()
+{
+    QFETCH(QString, relative);
+    QFETCH(bool, exists);
+    QTemporaryDir dir;
+    QFile f(dir.filePath(u"AutoUpdate.exe"_s));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QVERIFY(QDir(dir.path()).mkdir(u"sub"_s));
+    QCOMPARE(frmMain::file_exists(QDir::toNativeSeparators(dir.filePath(relative))), exists);
+}
+
+void TestStartup::countdown_data()
+{
+    QTest::addColumn<QByteArray>("interval");
+    QTest::addColumn<int>("ticks");
+    QTest::addColumn<int>("polls");
+    QTest::addColumn<QString>("lastTip");
+    QTest::newRow("1 minute, 59 ticks") << QByteArray("1") << 59 << 0
+                                        << u"nächste Aktualisierung in 1 Sekunden"_s;
+    QTest::newRow("1 minute, 60 ticks") << QByteArray("1") << 60 << 1
+                                        << u"nächste Aktualisierung in 0 Sekunden"_s;
+    QTest::newRow("1 minute, 121 ticks") << QByteArray("1") << 121 << 2
+                                         << u"nächste Aktualisierung in 59 Sekunden"_s;
+    QTest::newRow("0 polls every tick") << QByteArray("0") << 5 << 5
+                                        << u"nächste Aktualisierung in -1 Sekunden"_s;
+    QTest::newRow("default 3 minutes") << QByteArray("") << 180 << 1
+                                       << u"nächste Aktualisierung in 0 Sekunden"_s;
+}
+
+void TestStartup::countdown()
+{
+    QFETCH(QByteArray, interval);
+    QFETCH(int, ticks);
+    QFETCH(int, polls);
+    QFETCH(QString, lastTip);
+    World w;
+    if (!interval.isEmpty()) {
+        w.writeIni("[Konfig]\r\nUpdateInterval=" + interval + "\r\n");
+    }
+    w.form.Form_Load();
+    for (int i = 0; i < ticks; ++i) {
+        w.form.Timer1_Timer();
+    }
+    // Without stations every poll shows its message once; the first came from start-up.
+    QCOMPARE(w.display.texts.size(), 1 + polls);
+    QCOMPARE(w.form.trayTip(), lastTip);
+}
+
+void TestStartup::refreshInOnlyChangesModeBlanksAfterSeconds()
+{
+    World w;
+    w.writeIni("[Konfig]\r\nonly_changes=1\r\nchanges_visible_in_seconds=3\r\n");
+    w.form.Form_Load();
+    QVERIFY(!w.form.timerChangesOnly().isActive());
+    w.form.refresh_now();
+    QVERIFY(w.form.timerChangesOnly().isActive());
+    QVERIFY(w.form.konfig().only_changes);
+    w.form.Timer_changes_only_Timer();
+    w.form.Timer_changes_only_Timer();
+    QCOMPARE(w.display.get_text(), kNoStations);
+    w.form.Timer_changes_only_Timer();
+    QCOMPARE(w.display.get_text(), QString());
+    QVERIFY(!w.form.timerChangesOnly().isActive());
+}
+
+void TestStartup::oneInstancePerFolder()
+{
+    QTemporaryDir dir;
+    InstanceLock first(dir.path());
+    InstanceLock second(dir.path());
+    QVERIFY(first.tryLock());
+    QVERIFY(!second.tryLock());
+
+    // The lock of a process that no longer runs is taken over.
+    QTemporaryDir other;
+    QProcess gone;
+    gone.start(u"true"_s);
+    QVERIFY(gone.waitForStarted());
+    const qint64 pid = gone.processId();
+    QVERIFY(gone.waitForFinished());
+    QFile stale(QDir(other.path()).filePath(QLatin1StringView(InstanceLock::kFileName)));
+    QVERIFY(stale.open(QIODevice::WriteOnly));
+    stale.write(QByteArray::number(pid) + "\nMirkan_DesktopTool\n" +
+                QSysInfo::machineHostName().toUtf8() + '\n' + QSysInfo::machineUniqueId() + '\n' +
+                QSysInfo::bootUniqueId() + '\n');
+    stale.close();
+    QVERIFY(InstanceLock(other.path()).tryLock());
+}
+
+void TestStartup::secondProcessEndsAtOnce()
+{
+    QTemporaryDir dir;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(u"MIRKAN_DESKTOPTOOL_DIR"_s, dir.path());
+    env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    QProcess first;
+    first.setProcessEnvironment(env);
+    first.start(QStringLiteral(MIRKAN_APP_EXECUTABLE), {});
+    QVERIFY(first.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(
+        QFile::exists(QDir(dir.path()).filePath(QLatin1StringView(InstanceLock::kFileName))),
+        10000);
+
+    QProcess second;
+    second.setProcessEnvironment(env);
+    second.start(QStringLiteral(MIRKAN_APP_EXECUTABLE), {});
+    QVERIFY(second.waitForFinished(10000));
+    QCOMPARE(second.exitCode(), 0);
+    QVERIFY(second.readAllStandardError().contains("already runs"));
+    QCOMPARE(first.state(), QProcess::Running);
+    first.kill();
+    first.waitForFinished();
+}
+
+QTEST_GUILESS_MAIN(TestStartup)
+#include "tst_startup.moc"
