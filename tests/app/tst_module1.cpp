@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "DisplayText.h"
 #include "Module1.h"
+#include "WebDownloader.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -25,6 +28,8 @@ private slots:
     void changeMarker();
     void builder_data();
     void builder();
+    void readTextfile_data();
+    void readTextfile();
 };
 
 void TestModule1::splitStations_data()
@@ -180,6 +185,35 @@ void TestModule1::builder()
     b.append(u"beta"_s, u"0003"_s);
     b.append(u"gamma"_s, u"0120"_s);
     QCOMPARE(b.text(), text);
+}
+
+void TestModule1::readTextfile_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("whole file, nothing stripped")
+        << u"a.txt"_s << QByteArray(" 57\r\n\0x", 7) << QString::fromLatin1(" 57\r\n\0x", 7);
+    QTest::newRow("one character per byte") << u"a.txt"_s << QByteArray("\xC3\xB6\x80")
+                                            << u"Ã¶€"_s;
+    QTest::newRow("empty file") << u"a.txt"_s << QByteArray("") << u""_s;
+    QTest::newRow("hidden file counts as missing") << u".a.txt"_s << QByteArray("1") << u""_s;
+    QTest::newRow("missing") << QString() << QByteArray() << u""_s;
+}
+
+void TestModule1::readTextfile()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(name.isEmpty() ? u"none.txt"_s : name);
+    if (!name.isEmpty()) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    QCOMPARE(read_textfile(path), text);
 }
 
 QTEST_GUILESS_MAIN(TestModule1)

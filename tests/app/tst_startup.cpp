@@ -59,6 +59,8 @@ class TestStartup : public QObject
 
 private slots:
     void noFileGivesDefaultsAndNoStations();
+    void badIniFileGivesDefaults_data();
+    void badIniFileGivesDefaults();
     void taskbarHeightIsMeasuredOnce();
     void presentUpdaterIsStarted();
     void brokenUpdaterDoesNotStopStartup();
@@ -88,6 +90,33 @@ void TestStartup::noFileGivesDefaultsAndNoStations()
     QVERIFY(w.form.stations().empty());
     // Nothing was written that the user did not save.
     QVERIFY(QDir(w.programDir.path()).isEmpty());
+}
+
+void TestStartup::badIniFileGivesDefaults_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QByteArray garbage(64 * 1024, '\0');
+    for (int i = 0; i < garbage.size(); ++i) {
+        garbage[i] = char((i * 7919 + 13) % 256);
+    }
+    QTest::newRow("binary garbage") << garbage;
+    QTest::newRow("10 MB line") << "[Konfig]\r\nstations=" + QByteArray(10 << 20, 'x') + "\r\n";
+    QTest::newRow("no section") << QByteArray("stations=alpha\r\nOpaque=1\r\n");
+    QTest::newRow("empty") << QByteArray();
+}
+
+void TestStartup::badIniFileGivesDefaults()
+{
+    QFETCH(QByteArray, content);
+    World w;
+    w.writeIni(content);
+    w.form.Form_Load();
+    QVERIFY(w.form.timer1().isActive());
+    QCOMPARE(w.form.konfig().Opaque, 225);
+    QCOMPARE(w.form.konfig().UpdateInterval, 3);
+    QFile f(w.form.konfig().ini_path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QVERIFY(f.readAll() == content);
 }
 
 void TestStartup::taskbarHeightIsMeasuredOnce()
