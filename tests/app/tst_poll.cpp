@@ -1,0 +1,336 @@
+// SPDX-License-Identifier: MIT
+#include "Fakes.h"
+#include "HeadlessTray.h"
+#include "KonfigKeys.h"
+#include "PlatformSimulator.h"
+#include "SongTracker.h"
+#include "frmMain.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+using Reply = PlatformSimulator::ListenerReply;
+using Fault = PlatformSimulator::Fault;
+
+// frmMain against the simulator on loopback, in a fresh program folder.
+struct World
+{
+    PlatformSimulator sim;
+    QTemporaryDir programDir;
+    QTemporaryDir executableDir;
+    FixedClock clock;
+    RecordingDisplay display;
+    HeadlessTray tray;
+    FixedTaskbar taskbar;
+    NoSongTracker songs;
+    frmMain form{{programDir.path(), executableDir.path(), clock, display, tray, taskbar, songs}};
+
+    explicit World(const QByteArray &extraKeys = {})
+    {
+        if (!sim.listen()) {
+            qFatal("simulator cannot listen");
+        }
+        form.downloader().setTimeoutMs(700);
+        writeIni(extraKeys);
+    }
+
+    void writeIni(const QByteArray &keys) const
+    {
+        QFile f(QDir(programDir.path()).filePath(KonfigKeys::kFileName));
+        if (f.open(QIODevice::WriteOnly)) {
+            f.write("[Konfig]\r\napi_host=" + sim.baseUrl().toUtf8() + "\r\n" + keys);
+        }
+    }
+
+    // Starts the program and waits until its first poll has ended.
+    bool start()
+    {
+        form.Form_Load();
+        return settle();
+    }
+
+    bool settle()
+    {
+        return QTest::qWaitFor([this] { return !form.poll().isRunning(); }, 15000);
+    }
+
+    int requestsFor(const QString &path) const
+    {
+        return int(sim.requestLog().count(u"GET "_s + path));
+    }
+};
+
+} // namespace
+
+class TestPoll : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void layouts_data();
+    void layouts();
+    void onlyChangesMarkers();
+    void oddAnswers_data();
+    void oddAnswers();
+    void unreachableServer();
+    void minimumMaximumAndHistory();
+    void namesStayInTheirPathSegment();
+    void refreshShowsAllThenBlanks();
+    void overlappingRequestsCoalesce();
+    void resultsAppliedInListOrder();
+    void manyStations();
+    void reloadAbandonsRunningPoll();
+};
+
+void TestPoll::layouts_data()
+{
+    QTest::addColumn<QByteArray>("keys");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("one per line") << QByteArray("stations=alpha;beta;gamma\r\n")
+                                  << u"ALPHA : 0057\r\nBETA: 0003\r\nGAMMA: 0120"_s;
+    QTest::newRow("side by side") << QByteArray("stations=alpha;beta;gamma\r\nhorizontal=1\r\n")
+                                  << u"ALPHA : 0057 -- BETA: 0003 -- GAMMA: 0120"_s;
+    QTest::newRow("one station") << QByteArray("stations=gamma\r\nhorizontal=1\r\n")
+                                 << u"GAMMA : 0120"_s;
+}
+
+void TestPoll::layouts()
+{
+    QFETCH(QByteArray, keys);
+    QFETCH(QString, text);
+    World w(keys);
+    w.sim.setCount(u"alpha"_s, 57);
+    w.sim.setCount(u"beta"_s, 3);
+    w.sim.setCount(u"gamma"_s, 120);
+    QVERIFY(w.start());
+    // Shown once, at the end of the poll; the tray was busy meanwhile and is normal again.
+    QCOMPARE(w.display.texts, QStringList{text});
+    QVERIFY(!w.tray.isBusy());
+}
+
+void TestPoll::onlyChangesMarkers()
+{
+    World w("stations=alpha;beta;gamma\r\nonly_changes=1\r\n");
+    w.sim.setCount(u"alpha"_s, 57);
+    w.sim.setCount(u"beta"_s, 3);
+    w.sim.setCount(u"gamma"_s, 120);
+    QVERIFY(w.start());
+    // After a rebuild every count starts at 0, so every station is a change,
+    // and the display grows station by station.
+    QCOMPARE(w.display.texts,
+             (QStringList{u"ALPHA : 0057 +0057"_s, u"ALPHA : 0057 +0057\r\nBETA: 0003 +0003"_s,
+                          u"ALPHA : 0057 +0057\r\nBETA: 0003 +0003\r\nGAMMA: 0120 +0120"_s}));
+    QVERIFY(w.form.timerChangesOnly().isActive());
+
+    w.display.texts.clear();
+    w.sim.setCount(u"beta"_s, 5);
+    w.sim.setCount(u"gamma"_s, 116);
+    w.form.check_stations();
+    QVERIFY(w.settle());
+    QCOMPARE(w.display.texts, (QStringList{u"BETA : 0005 +0002"_s,
+                                           u"BETA : 0005 +0002\r\nGAMMA: 0116  -0004"_s}));
+
+    // No change: the display is not touched.
+    w.display.texts.clear();
+    w.form.check_stations();
+    QVERIFY(w.settle());
+    QVERIFY(w.display.texts.isEmpty());
+}
+
+void TestPoll::oddAnswers_data()
+{
+    QTest::addColumn<Reply>("reply");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<int>("count");
+
+    auto reply = [](QByteArray body, int status = 200, Fault fault = Fault::None, int delay = 0) {
+        Reply r;
+        r.body = std::move(body);
+        r.status = status;
+        r.fault = fault;
+        r.delayMs = delay;
+        return r;
+    };
+    QTest::newRow("number") << reply("42") << u"0042"_s << 42;
+    QTest::newRow("number with line end") << reply("42\n") << u"0042"_s << 42;
+    QTest::newRow("not a number") << reply("viele") << u"viele"_s << 0;
+    QTest::newRow("leading digits") << reply("12 Hörer") << u"12 HÃ¶rer"_s << 12;
+    QTest::newRow("404 with html") << reply("<html>404</html>", 404) << u""_s << 0;
+    QTest::newRow("500 with html") << reply("<html>Fehler</html>", 500) << u""_s << 0;
+    QTest::newRow("empty body") << reply("") << u""_s << 0;
+    QTest::newRow("dropped connection") << reply({}, 200, Fault::Drop) << u""_s << 0;
+    QTest::newRow("body never ends") << reply({}, 200, Fault::NeverEnding) << u""_s << 0;
+    QTest::newRow("10 MB body") << reply({}, 200, Fault::Oversized) << u""_s << 0;
+    QTest::newRow("answer too late") << reply("7", 200, Fault::None, 3000) << u""_s << 0;
+}
+
+void TestPoll::oddAnswers()
+{
+    QFETCH(Reply, reply);
+    QFETCH(QString, shown);
+    QFETCH(int, count);
+    World w("stations=alpha\r\n");
+    w.sim.setListenerReply(u"alpha"_s, reply);
+    QVERIFY(w.start());
+    QCOMPARE(w.display.texts, QStringList{u"ALPHA : "_s + shown});
+    QCOMPARE(w.form.stations().at(0).count, count);
+    QCOMPARE(w.form.stations().at(0).min_listeners, count);
+    QCOMPARE(w.form.history().size(), 1);
+}
+
+void TestPoll::unreachableServer()
+{
+    World w;
+    // A port that was free a moment ago: nothing listens there.
+    QTcpServer probe;
+    QVERIFY(probe.listen(QHostAddress::LocalHost));
+    const quint16 port = probe.serverPort();
+    probe.close();
+    QFile f(QDir(w.programDir.path()).filePath(KonfigKeys::kFileName));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("[Konfig]\r\nstations=alpha;beta\r\napi_host=127.0.0.1:" + QByteArray::number(port));
+    f.close();
+    QVERIFY(w.start());
+    QCOMPARE(w.display.texts, QStringList{u"ALPHA : \r\nBETA: "_s});
+}
+
+void TestPoll::minimumMaximumAndHistory()
+{
+    World w("stations=alpha;beta\r\n");
+    w.sim.setCount(u"beta"_s, 1);
+    const QList<int> counts{10, 5, 20};
+    for (int i = 0; i < counts.size(); ++i) {
+        w.sim.setCount(u"alpha"_s, counts[i]);
+        if (i == 0) {
+            QVERIFY(w.start());
+        } else {
+            w.form.check_stations();
+            QVERIFY(w.settle());
+        }
+    }
+    const station_entry &alpha = w.form.stations().at(0);
+    QCOMPARE(alpha.min_listeners, 5);
+    QCOMPARE(alpha.max_listeners, 20);
+    QCOMPARE(alpha.last_count, 5);
+    QCOMPARE(alpha.count, 20);
+    QStringList order;
+    w.form.history().forEach([&order](const HistoryRecord &r) {
+        order << r.station + u'=' + QString::number(r.count);
+    });
+    QCOMPARE(order, (QStringList{u"alpha=10"_s, u"beta=1"_s, u"alpha=5"_s, u"beta=1"_s,
+                                 u"alpha=20"_s, u"beta=1"_s}));
+}
+
+void TestPoll::namesStayInTheirPathSegment()
+{
+    World w("stations=a b;x/../y;é?#\r\n");
+    QVERIFY(w.start());
+    QCOMPARE(w.requestsFor(u"/station/a%20b/listeners"_s), 1);
+    QCOMPARE(w.requestsFor(u"/station/x%2F..%2Fy/listeners"_s), 1);
+    QCOMPARE(w.requestsFor(u"/station/%C3%A9%3F%23/listeners"_s), 1);
+}
+
+void TestPoll::refreshShowsAllThenBlanks()
+{
+    World w("stations=alpha;beta\r\nonly_changes=1\r\nchanges_visible_in_seconds=2\r\n");
+    w.sim.setCount(u"alpha"_s, 4);
+    w.sim.setCount(u"beta"_s, 9);
+    QVERIFY(w.start());
+    w.form.Timer_changes_only_Timer();
+    w.form.Timer_changes_only_Timer();
+    QCOMPARE(w.display.get_text(), QString());
+    QVERIFY(!w.form.timerChangesOnly().isActive());
+
+    w.form.refresh_now();
+    QVERIFY(w.settle());
+    QCOMPARE(w.display.get_text(), u"ALPHA : 0004\r\nBETA: 0009"_s);
+    QVERIFY(w.form.konfig().only_changes);
+    QVERIFY(w.form.timerChangesOnly().isActive());
+    w.form.Timer_changes_only_Timer();
+    w.form.Timer_changes_only_Timer();
+    QCOMPARE(w.display.get_text(), QString());
+}
+
+void TestPoll::overlappingRequestsCoalesce()
+{
+    World w("stations=alpha\r\n");
+    Reply slow;
+    slow.count = 3;
+    slow.delayMs = 300;
+    w.sim.setListenerReply(u"alpha"_s, slow);
+    w.form.Form_Load();
+    QVERIFY(w.form.poll().isRunning());
+    w.form.check_stations();
+    w.form.refresh_now();
+    w.form.check_stations();
+    QVERIFY(w.settle());
+    // One more poll follows the running one, and it is the full one the refresh asked for.
+    QTRY_COMPARE(w.requestsFor(u"/station/alpha/listeners"_s), 2);
+    QVERIFY(w.settle());
+    QTest::qWait(400);
+    QCOMPARE(w.requestsFor(u"/station/alpha/listeners"_s), 2);
+    QCOMPARE(w.display.texts.size(), 2);
+}
+
+void TestPoll::resultsAppliedInListOrder()
+{
+    World w("stations=a;b;c\r\nonly_changes=1\r\n");
+    Reply late;
+    late.count = 1;
+    late.delayMs = 400;
+    w.sim.setListenerReply(u"a"_s, late);
+    w.sim.setCount(u"b"_s, 2);
+    w.sim.setCount(u"c"_s, 3);
+    QVERIFY(w.start());
+    QCOMPARE(w.display.texts, (QStringList{u"A : 0001 +0001"_s, u"A : 0001 +0001\r\nB: 0002 +0002"_s,
+                                           u"A : 0001 +0001\r\nB: 0002 +0002\r\nC: 0003 +0003"_s}));
+    QCOMPARE(w.form.history().record(0).station, u"a"_s);
+    QCOMPARE(w.form.history().record(2).station, u"c"_s);
+}
+
+void TestPoll::manyStations()
+{
+    QStringList names;
+    for (int i = 0; i < 200; ++i) {
+        names << u"s"_s + QString::number(i);
+    }
+    World w("stations=" + names.join(u';').toUtf8() + "\r\n");
+    Reply r;
+    r.count = 7;
+    r.delayMs = 20;
+    w.sim.setDefaultListenerReply(r);
+    QVERIFY(w.start());
+    QCOMPARE(w.display.texts.size(), 1);
+    QCOMPARE(w.display.texts[0].count(u"\r\n"_s), 199);
+    QVERIFY(w.display.texts[0].endsWith(u"S199: 0007"_s));
+    QVERIFY(w.sim.peakConcurrentRequests() <= WebDownloader::kMaxParallel);
+    QVERIFY(w.sim.peakConcurrentRequests() >= 2);
+}
+
+void TestPoll::reloadAbandonsRunningPoll()
+{
+    World w("stations=alpha\r\n");
+    Reply slow;
+    slow.count = 1;
+    slow.delayMs = 500;
+    w.sim.setListenerReply(u"alpha"_s, slow);
+    w.sim.setCount(u"beta"_s, 2);
+    w.form.Form_Load();
+    QVERIFY(w.form.poll().isRunning());
+    w.writeIni("stations=beta\r\n");
+    w.form.Load_Konfig();
+    QVERIFY(w.settle());
+    QTest::qWait(700);
+    QCOMPARE(w.display.texts, QStringList{u"BETA : 0002"_s});
+    QCOMPARE(w.form.history().size(), 1);
+}
+
+QTEST_GUILESS_MAIN(TestPoll)
+#include "tst_poll.moc"
