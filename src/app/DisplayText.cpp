@@ -65,8 +65,8 @@ qint32 answerCount(const QString &answer)
 
 QString changeMarker(qint64 difference)
 {
-    const QString digits = padded(QString::number(difference < 0 ? -difference : difference),
-                                  difference < 0);
+    const QString digits =
+        padded(QString::number(difference < 0 ? -difference : difference), difference < 0);
     return (difference >= 0 ? u" +"_s : u"  "_s) + digits;
 }
 

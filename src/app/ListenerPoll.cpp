@@ -71,8 +71,8 @@ void ListenerPoll::start(Mode mode)
         const QString url =
             ApiAddress::stationUrl(m_ctx.konfig, m_ctx.stations[i].name, u"listeners");
         const quint64 generation = run.generation;
-        run.downloads.push_back(m_ctx.downloader.get(
-            QUrl(url), [this, generation, i](const QString &answer) {
+        run.downloads.push_back(
+            m_ctx.downloader.get(QUrl(url), [this, generation, i](const QString &answer) {
                 onAnswer(generation, i, answer);
             }));
     }
@@ -124,10 +124,9 @@ void ListenerPoll::apply(std::size_t index, const QString &rawAnswer)
 
     ++run.songsPending;
     const quint64 generation = run.generation;
-    m_ctx.songs.get_current_song(station.name.toLower(), station.song_id, answer,
-                                 [this, generation, index](qint32 songId) {
-                                     onSongId(generation, index, songId);
-                                 });
+    m_ctx.songs.get_current_song(
+        station.name.toLower(), station.song_id, answer,
+        [this, generation, index](qint32 songId) { onSongId(generation, index, songId); });
 }
 
 void ListenerPoll::onSongId(quint64 generation, std::size_t index, qint32 songId)

@@ -40,7 +40,8 @@ public:
         WebDownloader &downloader;
     };
 
-    enum class Mode {
+    enum class Mode
+    {
         AsConfigured, // only the changed stations when only_changes is on
         ShowAll,      // every station, whatever only_changes says
     };

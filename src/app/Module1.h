@@ -8,12 +8,12 @@
 // One configured station and what the polls of the current list found for it.
 struct station_entry
 {
-    QString name;             // trimmed, ä/ö/ü transliterated, lower case
+    QString name; // trimmed, ä/ö/ü transliterated, lower case
     qint32 min_listeners = 999999;
     qint32 max_listeners = 0;
-    qint32 last_count = 0;    // count of the previous poll
-    qint32 count = 0;         // count of the latest poll
-    qint32 song_id = 0;       // id of the last current-song document seen
+    qint32 last_count = 0; // count of the previous poll
+    qint32 count = 0;      // count of the latest poll
+    qint32 song_id = 0;    // id of the last current-song document seen
 
     bool operator==(const station_entry &) const = default;
 };

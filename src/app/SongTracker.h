@@ -15,8 +15,8 @@ public:
     using Done = std::function<void(qint32 songId)>;
 
     virtual ~SongTracker() = default;
-    virtual void get_current_song(const QString &station, qint32 lastSongId,
-                                  const QString &answer, Done done) = 0;
+    virtual void get_current_song(const QString &station, qint32 lastSongId, const QString &answer,
+                                  Done done) = 0;
     // Forgets every unfinished step; their done never runs.
     virtual void cancelAll() = 0;
 };
@@ -25,9 +25,6 @@ public:
 class NoSongTracker final : public SongTracker
 {
 public:
-    void get_current_song(const QString &, qint32, const QString &, Done done) override
-    {
-        done(0);
-    }
+    void get_current_song(const QString &, qint32, const QString &, Done done) override { done(0); }
     void cancelAll() override {}
 };

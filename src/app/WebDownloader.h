@@ -27,7 +27,7 @@ public:
     using Done = std::function<void(const QString &answer)>;
     using Id = quint64;
 
-    static constexpr int kMaxParallel = 6;        // what a browser allows per host
+    static constexpr int kMaxParallel = 6; // what a browser allows per host
     static constexpr int kDefaultTimeoutMs = 10'000;
     static constexpr qint64 kMaxBodyBytes = 64 * 1024;
 

@@ -17,9 +17,7 @@
 using namespace Qt::StringLiterals;
 
 frmMain::frmMain(Services services, QObject *parent)
-    : QObject(parent),
-      m_services(services),
-      m_history(services.clock),
+    : QObject(parent), m_services(services), m_history(services.clock),
       m_poll({m_konfig, m_stations, m_history, services.display, services.tray, services.songs,
               m_downloader})
 {

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "Clock.h"
 #include "ConsoleTextDisplay.h"
 #include "HeadlessTray.h"
 #include "InstanceLock.h"
@@ -10,8 +11,6 @@
 #include <QApplication>
 #include <QtDebug>
 
-#include "Clock.h"
-
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
@@ -20,8 +19,8 @@ int main(int argc, char *argv[])
     QApplication::setQuitOnLastWindowClosed(false);
 
     const QString exeDir = QCoreApplication::applicationDirPath();
-    const QString folder = ProgramFolder::resolve(
-        exeDir, qEnvironmentVariable(ProgramFolder::kEnvironmentVariable));
+    const QString folder =
+        ProgramFolder::resolve(exeDir, qEnvironmentVariable(ProgramFolder::kEnvironmentVariable));
     InstanceLock lock(folder);
     if (!lock.tryLock()) {
         qInfo("Mirkan DesktopTool already runs for %s", qPrintable(folder));

@@ -17,7 +17,12 @@
 class IniDocument
 {
 public:
-    enum class Encoding { Utf8, Utf8WithBom, Cp1252 };
+    enum class Encoding
+    {
+        Utf8,
+        Utf8WithBom,
+        Cp1252
+    };
 
     // A new, empty document: UTF-8 without BOM and CRLF line ends.
     IniDocument() = default;

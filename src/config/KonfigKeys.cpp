@@ -139,7 +139,8 @@ void readFile(KonfigSettings &settings, const QLocale &locale)
     const auto doc = IniFile::load(settings.ini_path);
     readAll(
         [&doc](QLatin1StringView key, QLatin1StringView def) {
-            return doc ? doc->value(QString(kSection), QString(key)).value_or(QString(def)) : QString(def);
+            return doc ? doc->value(QString(kSection), QString(key)).value_or(QString(def))
+                       : QString(def);
         },
         settings, locale);
 }

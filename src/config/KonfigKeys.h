@@ -21,16 +21,17 @@ inline constexpr QLatin1StringView kFileName{"Mirkan_DesktopTool.ini"};
 // Largest interval whose tick count (minutes * 60) still fits 16 bits.
 inline constexpr qint16 kMaxUpdateInterval = 546;
 
-enum class Conversion {
+enum class Conversion
+{
     TrimmedLowerText, // trimmed, then lower-cased
     TrimmedText,
-    StrictTrimmed,    // whole text as a number, of the trimmed text
-    StrictRaw,        // whole text as a number, of the text as read
-    Interval,         // StrictTrimmed, negative becomes 3, above 546 becomes 546
+    StrictTrimmed, // whole text as a number, of the trimmed text
+    StrictRaw,     // whole text as a number, of the text as read
+    Interval,      // StrictTrimmed, negative becomes 3, above 546 becomes 546
     BooleanTrimmed,
     BooleanRaw,
-    Leading,          // leading number
-    LeadingNonZero,   // true when the leading number is not 0
+    Leading,        // leading number
+    LeadingNonZero, // true when the leading number is not 0
 };
 
 using Field = std::variant<QString KonfigSettings::*, qint16 KonfigSettings::*,

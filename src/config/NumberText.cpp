@@ -12,14 +12,14 @@ bool isBlank(QChar c)
     return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
 }
 
-template <typename Int>
-std::optional<Int> toInt(double value)
+template <typename Int> std::optional<Int> toInt(double value)
 {
     if (!std::isfinite(value)) {
         return std::nullopt;
     }
     const double r = NumberText::roundHalfEven(value);
-    if (r < double(std::numeric_limits<Int>::min()) || r > double(std::numeric_limits<Int>::max())) {
+    if (r < double(std::numeric_limits<Int>::min()) ||
+        r > double(std::numeric_limits<Int>::max())) {
         return std::nullopt;
     }
     return static_cast<Int>(r);

@@ -3,7 +3,6 @@
 
 #include "Clock.h"
 
-
 ListenerHistory::ListenerHistory(const Clock &clock, QLocale locale)
     : m_clock(clock), m_text(locale)
 {
@@ -37,8 +36,7 @@ HistoryRecord ListenerHistory::record(qsizetype i) const
     }
     const Stored &s = m_records[std::size_t(i)];
     const QDateTime wall = QDateTime::fromSecsSinceEpoch(s.localSeconds, Qt::UTC);
-    return {m_text.date(wall.date()), m_text.time(wall.time()),
-            m_stations[s.station], s.count};
+    return {m_text.date(wall.date()), m_text.time(wall.time()), m_stations[s.station], s.count};
 }
 
 std::size_t ListenerHistory::bytesUsed() const

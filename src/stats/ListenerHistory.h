@@ -44,8 +44,7 @@ public:
     HistoryRecord record(qsizetype i) const;
 
     // Calls visit(record) for every record in append order.
-    template <typename Visit>
-    void forEach(Visit visit) const
+    template <typename Visit> void forEach(Visit visit) const
     {
         for (qsizetype i = 0; i < size(); ++i) {
             visit(record(i));

@@ -40,8 +40,8 @@ void TestModule1::splitStations_data()
     QTest::newRow("empty part inside") << u"a;;b"_s << QStringList{u"a"_s, u"b"_s};
     QTest::newRow("trailing separator") << u"a;b;"_s << QStringList{u"a"_s, u"b"_s};
     QTest::newRow("leading separator") << u";a"_s << QStringList{u"a"_s};
-    QTest::newRow("umlauts, capital ones stay") << u"Müller;Öl;Bär"_s
-                                                << QStringList{u"mueller"_s, u"öl"_s, u"baer"_s};
+    QTest::newRow("umlauts, capital ones stay")
+        << u"Müller;Öl;Bär"_s << QStringList{u"mueller"_s, u"öl"_s, u"baer"_s};
     QTest::newRow("lower-cased") << u"ALPHA"_s << QStringList{u"alpha"_s};
     QTest::newRow("only separators") << u"; ;"_s << QStringList{u""_s};
     QTest::newRow("single name") << u"eins"_s << QStringList{u"eins"_s};
@@ -194,8 +194,7 @@ void TestModule1::readTextfile_data()
     QTest::addColumn<QString>("text");
     QTest::newRow("whole file, nothing stripped")
         << u"a.txt"_s << QByteArray(" 57\r\n\0x", 7) << QString::fromLatin1(" 57\r\n\0x", 7);
-    QTest::newRow("one character per byte") << u"a.txt"_s << QByteArray("\xC3\xB6\x80")
-                                            << u"Ã¶€"_s;
+    QTest::newRow("one character per byte") << u"a.txt"_s << QByteArray("\xC3\xB6\x80") << u"Ã¶€"_s;
     QTest::newRow("empty file") << u"a.txt"_s << QByteArray("") << u""_s;
     QTest::newRow("hidden file counts as missing") << u".a.txt"_s << QByteArray("1") << u""_s;
     QTest::newRow("missing") << QString() << QByteArray() << u""_s;

@@ -134,8 +134,8 @@ void TestPoll::onlyChangesMarkers()
     w.sim.setCount(u"gamma"_s, 116);
     w.form.check_stations();
     QVERIFY(w.settle());
-    QCOMPARE(w.display.texts, (QStringList{u"BETA : 0005 +0002"_s,
-                                           u"BETA : 0005 +0002\r\nGAMMA: 0116  -0004"_s}));
+    QCOMPARE(w.display.texts,
+             (QStringList{u"BETA : 0005 +0002"_s, u"BETA : 0005 +0002\r\nGAMMA: 0116  -0004"_s}));
 
     // No change: the display is not touched.
     w.display.texts.clear();
@@ -221,9 +221,8 @@ void TestPoll::minimumMaximumAndHistory()
     QCOMPARE(alpha.last_count, 5);
     QCOMPARE(alpha.count, 20);
     QStringList order;
-    w.form.history().forEach([&order](const HistoryRecord &r) {
-        order << r.station + u'=' + QString::number(r.count);
-    });
+    w.form.history().forEach(
+        [&order](const HistoryRecord &r) { order << r.station + u'=' + QString::number(r.count); });
     QCOMPARE(order, (QStringList{u"alpha=10"_s, u"beta=1"_s, u"alpha=5"_s, u"beta=1"_s,
                                  u"alpha=20"_s, u"beta=1"_s}));
 }
@@ -289,8 +288,9 @@ void TestPoll::resultsAppliedInListOrder()
     w.sim.setCount(u"b"_s, 2);
     w.sim.setCount(u"c"_s, 3);
     QVERIFY(w.start());
-    QCOMPARE(w.display.texts, (QStringList{u"A : 0001 +0001"_s, u"A : 0001 +0001\r\nB: 0002 +0002"_s,
-                                           u"A : 0001 +0001\r\nB: 0002 +0002\r\nC: 0003 +0003"_s}));
+    QCOMPARE(w.display.texts,
+             (QStringList{u"A : 0001 +0001"_s, u"A : 0001 +0001\r\nB: 0002 +0002"_s,
+                          u"A : 0001 +0001\r\nB: 0002 +0002\r\nC: 0003 +0003"_s}));
     QCOMPARE(w.form.history().record(0).station, u"a"_s);
     QCOMPARE(w.form.history().record(2).station, u"c"_s);
 }

@@ -181,16 +181,16 @@ void TestStartup::countdown_data()
     QTest::addColumn<int>("ticks");
     QTest::addColumn<int>("polls");
     QTest::addColumn<QString>("lastTip");
-    QTest::newRow("1 minute, 59 ticks") << QByteArray("1") << 59 << 0
-                                        << u"nächste Aktualisierung in 1 Sekunden"_s;
-    QTest::newRow("1 minute, 60 ticks") << QByteArray("1") << 60 << 1
-                                        << u"nächste Aktualisierung in 0 Sekunden"_s;
-    QTest::newRow("1 minute, 121 ticks") << QByteArray("1") << 121 << 2
-                                         << u"nächste Aktualisierung in 59 Sekunden"_s;
-    QTest::newRow("0 polls every tick") << QByteArray("0") << 5 << 5
-                                        << u"nächste Aktualisierung in -1 Sekunden"_s;
-    QTest::newRow("default 3 minutes") << QByteArray("") << 180 << 1
-                                       << u"nächste Aktualisierung in 0 Sekunden"_s;
+    QTest::newRow("1 minute, 59 ticks")
+        << QByteArray("1") << 59 << 0 << u"nächste Aktualisierung in 1 Sekunden"_s;
+    QTest::newRow("1 minute, 60 ticks")
+        << QByteArray("1") << 60 << 1 << u"nächste Aktualisierung in 0 Sekunden"_s;
+    QTest::newRow("1 minute, 121 ticks")
+        << QByteArray("1") << 121 << 2 << u"nächste Aktualisierung in 59 Sekunden"_s;
+    QTest::newRow("0 polls every tick")
+        << QByteArray("0") << 5 << 5 << u"nächste Aktualisierung in -1 Sekunden"_s;
+    QTest::newRow("default 3 minutes")
+        << QByteArray("") << 180 << 1 << u"nächste Aktualisierung in 0 Sekunden"_s;
 }
 
 void TestStartup::countdown()

@@ -56,33 +56,53 @@ void TestIniFile::read_data()
     QTest::addColumn<QString>("expected"); // "<default>" when the default comes back
 
     const QByteArray base = "[Konfig]\r\nstations=eins\r\n";
-    QTest::newRow("plain") << base << "stations" << "eins";
-    QTest::newRow("key case") << base << "STATIONS" << "eins";
-    QTest::newRow("section case and blanks") << QByteArray("[ kONFIG ]\nx=1\n") << "x" << "1";
-    QTest::newRow("section ends at first ]") << QByteArray("[Konfig]junk]\nx=1\n") << "x" << "1";
+    QTest::newRow("plain") << base << "stations"
+                           << "eins";
+    QTest::newRow("key case") << base << "STATIONS"
+                              << "eins";
+    QTest::newRow("section case and blanks") << QByteArray("[ kONFIG ]\nx=1\n") << "x"
+                                             << "1";
+    QTest::newRow("section ends at first ]") << QByteArray("[Konfig]junk]\nx=1\n") << "x"
+                                             << "1";
     QTest::newRow("blanks around key and value")
-        << QByteArray("[Konfig]\n   x   =   a b   \n") << "x" << "a b";
+        << QByteArray("[Konfig]\n   x   =   a b   \n") << "x"
+        << "a b";
     QTest::newRow("double quotes removed, inner blanks kept")
-        << QByteArray("[Konfig]\nx= \" a \" \n") << "x" << " a ";
-    QTest::newRow("single quotes removed") << QByteArray("[Konfig]\nx='v'\n") << "x" << "v";
-    QTest::newRow("mismatched quotes kept") << QByteArray("[Konfig]\nx=\"v'\n") << "x" << "\"v'";
-    QTest::newRow("only one pair removed") << QByteArray("[Konfig]\nx=\"\"v\"\"\n") << "x" << "\"v\"";
-    QTest::newRow("comment line") << QByteArray("[Konfig]\n ;x=1\n") << "x" << "<default>";
-    QTest::newRow("semicolon inside value") << QByteArray("[Konfig]\nx=a;b\n") << "x" << "a;b";
-    QTest::newRow("first duplicate wins") << QByteArray("[Konfig]\nx=1\nx=2\n") << "x" << "1";
+        << QByteArray("[Konfig]\nx= \" a \" \n") << "x"
+        << " a ";
+    QTest::newRow("single quotes removed") << QByteArray("[Konfig]\nx='v'\n") << "x"
+                                           << "v";
+    QTest::newRow("mismatched quotes kept") << QByteArray("[Konfig]\nx=\"v'\n") << "x"
+                                            << "\"v'";
+    QTest::newRow("only one pair removed") << QByteArray("[Konfig]\nx=\"\"v\"\"\n") << "x"
+                                           << "\"v\"";
+    QTest::newRow("comment line") << QByteArray("[Konfig]\n ;x=1\n") << "x"
+                                  << "<default>";
+    QTest::newRow("semicolon inside value") << QByteArray("[Konfig]\nx=a;b\n") << "x"
+                                            << "a;b";
+    QTest::newRow("first duplicate wins") << QByteArray("[Konfig]\nx=1\nx=2\n") << "x"
+                                          << "1";
     QTest::newRow("repeated section unseen")
-        << QByteArray("[Konfig]\na=1\n[Other]\n[Konfig]\nx=2\n") << "x" << "<default>";
-    QTest::newRow("line without =") << QByteArray("[Konfig]\nx\n") << "x" << "<default>";
-    QTest::newRow("empty value is not default") << QByteArray("[Konfig]\nx=\n") << "x" << "";
-    QTest::newRow("CR line ends") << QByteArray("[Konfig]\rx=1\ry=2\r") << "y" << "2";
-    QTest::newRow("mixed line ends") << QByteArray("[Konfig]\r\nx=1\ny=2\rz=3") << "z" << "3";
-    QTest::newRow("key of other section") << QByteArray("[Other]\nx=1\n") << "x" << "<default>";
-    QTest::newRow("key before any section") << QByteArray("x=1\n[Konfig]\n") << "x" << "<default>";
-    QTest::newRow("value with =") << QByteArray("[Konfig]\nx=a=b\n") << "x" << "a=b";
-    QTest::newRow("cut to 1023") << QByteArray("[Konfig]\nx=" + QByteArray(2000, 'z') + "\n")
-                                 << "x" << QString(1023, u'z');
-    QTest::newRow("utf8 with bom") << QByteArray("\xEF\xBB\xBF[Konfig]\nx=M\xC3\xBCller\n") << "x"
-                                   << u"Müller"_s;
+        << QByteArray("[Konfig]\na=1\n[Other]\n[Konfig]\nx=2\n") << "x"
+        << "<default>";
+    QTest::newRow("line without =") << QByteArray("[Konfig]\nx\n") << "x"
+                                    << "<default>";
+    QTest::newRow("empty value is not default") << QByteArray("[Konfig]\nx=\n") << "x"
+                                                << "";
+    QTest::newRow("CR line ends") << QByteArray("[Konfig]\rx=1\ry=2\r") << "y"
+                                  << "2";
+    QTest::newRow("mixed line ends") << QByteArray("[Konfig]\r\nx=1\ny=2\rz=3") << "z"
+                                     << "3";
+    QTest::newRow("key of other section") << QByteArray("[Other]\nx=1\n") << "x"
+                                          << "<default>";
+    QTest::newRow("key before any section") << QByteArray("x=1\n[Konfig]\n") << "x"
+                                            << "<default>";
+    QTest::newRow("value with =") << QByteArray("[Konfig]\nx=a=b\n") << "x"
+                                  << "a=b";
+    QTest::newRow("cut to 1023") << QByteArray("[Konfig]\nx=" + QByteArray(2000, 'z') + "\n") << "x"
+                                 << QString(1023, u'z');
+    QTest::newRow("utf8 with bom")
+        << QByteArray("\xEF\xBB\xBF[Konfig]\nx=M\xC3\xBCller\n") << "x" << u"Müller"_s;
     QTest::newRow("windows-1252") << QByteArray("[Konfig]\nx=M\xFCller \x80\n") << "x"
                                   << u"Müller €"_s;
 }
@@ -107,28 +127,29 @@ void TestIniFile::write_data()
 
     QTest::newRow("replace in place, keep key case, comments and blanks")
         << QByteArray("; top\r\n[Konfig]\r\n  Stations = alt ; x\r\n\r\n; c\r\nOpaque=1\r\n")
-        << "stations" << "neu"
-        << QByteArray("; top\r\n[Konfig]\r\nStations=neu\r\n\r\n; c\r\nOpaque=1\r\n");
+        << "stations"
+        << "neu" << QByteArray("; top\r\n[Konfig]\r\nStations=neu\r\n\r\n; c\r\nOpaque=1\r\n");
     QTest::newRow("new key after last key of its section")
-        << QByteArray("[Konfig]\na=1\n\n; note\n[Next]\nb=2\n") << "x" << "9"
-        << QByteArray("[Konfig]\na=1\nx=9\n\n; note\n[Next]\nb=2\n");
-    QTest::newRow("new key in empty section")
-        << QByteArray("[Konfig]\n[Next]\n") << "x" << "9" << QByteArray("[Konfig]\nx=9\n[Next]\n");
+        << QByteArray("[Konfig]\na=1\n\n; note\n[Next]\nb=2\n") << "x"
+        << "9" << QByteArray("[Konfig]\na=1\nx=9\n\n; note\n[Next]\nb=2\n");
+    QTest::newRow("new key in empty section") << QByteArray("[Konfig]\n[Next]\n") << "x"
+                                              << "9" << QByteArray("[Konfig]\nx=9\n[Next]\n");
     QTest::newRow("new section after missing final line end")
-        << QByteArray("[Other]\na=1") << "x" << "9"
-        << QByteArray("[Other]\na=1\n[Konfig]\nx=9\n");
-    QTest::newRow("CR-only file keeps CR")
-        << QByteArray("[Konfig]\ra=1\r") << "a" << "2" << QByteArray("[Konfig]\ra=2\r");
-    QTest::newRow("first of duplicates replaced")
-        << QByteArray("[Konfig]\nx=1\nx=2\n") << "x" << "3" << QByteArray("[Konfig]\nx=3\nx=2\n");
+        << QByteArray("[Other]\na=1") << "x"
+        << "9" << QByteArray("[Other]\na=1\n[Konfig]\nx=9\n");
+    QTest::newRow("CR-only file keeps CR") << QByteArray("[Konfig]\ra=1\r") << "a"
+                                           << "2" << QByteArray("[Konfig]\ra=2\r");
+    QTest::newRow("first of duplicates replaced") << QByteArray("[Konfig]\nx=1\nx=2\n") << "x"
+                                                  << "3" << QByteArray("[Konfig]\nx=3\nx=2\n");
     QTest::newRow("line breaks in value become blanks")
-        << QByteArray("[Konfig]\n") << "x" << "a\r\nb\nc\rd" << QByteArray("[Konfig]\nx=a b c d\n");
-    QTest::newRow("names trimmed") << QByteArray("[Konfig]\n") << " x " << "v"
-                                   << QByteArray("[Konfig]\nx=v\n");
-    QTest::newRow("written twice gives one entry")
-        << QByteArray("[Konfig]\nx=1\n") << "X" << "2" << QByteArray("[Konfig]\nx=2\n");
-    QTest::newRow("last line without end gains one")
-        << QByteArray("[Konfig]\na=1") << "b" << "2" << QByteArray("[Konfig]\na=1\nb=2\n");
+        << QByteArray("[Konfig]\n") << "x"
+        << "a\r\nb\nc\rd" << QByteArray("[Konfig]\nx=a b c d\n");
+    QTest::newRow("names trimmed") << QByteArray("[Konfig]\n") << " x "
+                                   << "v" << QByteArray("[Konfig]\nx=v\n");
+    QTest::newRow("written twice gives one entry") << QByteArray("[Konfig]\nx=1\n") << "X"
+                                                   << "2" << QByteArray("[Konfig]\nx=2\n");
+    QTest::newRow("last line without end gains one") << QByteArray("[Konfig]\na=1") << "b"
+                                                     << "2" << QByteArray("[Konfig]\na=1\nb=2\n");
 }
 
 void TestIniFile::write()
@@ -234,8 +255,8 @@ void TestIniFile::readOnlyFolderKeepsFile()
     QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"Cannot write"_s));
     PutIniString(u"Konfig"_s, u"x"_s, u"2"_s, path);
-    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                          QFileDevice::ExeOwner);
+    QFile::setPermissions(dir.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QCOMPARE(readBytes(path), QByteArray("[Konfig]\nx=1\n"));
 }
 

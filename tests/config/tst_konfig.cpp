@@ -178,10 +178,10 @@ void TestKonfig::apiAddress_data()
     QTest::addColumn<QString>("apiHost");
     QTest::addColumn<QString>("station");
     QTest::addColumn<QString>("url");
-    QTest::newRow("built-in host") << u""_s << u"eins"_s
-                                   << u"http://api.mirkan.example/station/eins/listeners"_s;
-    QTest::newRow("host and port") << u"127.0.0.1:8080"_s << u"eins"_s
-                                   << u"http://127.0.0.1:8080/station/eins/listeners"_s;
+    QTest::newRow("built-in host")
+        << u""_s << u"eins"_s << u"http://api.mirkan.example/station/eins/listeners"_s;
+    QTest::newRow("host and port")
+        << u"127.0.0.1:8080"_s << u"eins"_s << u"http://127.0.0.1:8080/station/eins/listeners"_s;
     QTest::newRow("whole base") << u"https://radio.test/api/"_s << u"eins"_s
                                 << u"https://radio.test/api/station/eins/listeners"_s;
     QTest::newRow("name cannot leave its segment")
