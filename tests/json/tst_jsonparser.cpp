@@ -1,0 +1,221 @@
+// SPDX-License-Identifier: MIT
+#include "JsonBag.h"
+#include "JsonTestSupport.h"
+#include "JsonUtf.h"
+
+#include <QTest>
+
+using namespace JsonTestSupport;
+using namespace Qt::StringLiterals;
+
+class tst_JsonParser : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void outcomes_data();
+    void outcomes();
+    void decimals_data();
+    void decimals();
+    void nestedBagsInheritDecimalMode();
+    void errorKeepsCompletedTopLevelItems();
+    void nestingLimit_data();
+    void nestingLimit();
+    void malformedUtf8MatchesConvertedText();
+};
+
+void tst_JsonParser::outcomes_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+
+    const auto row = [](const char *name, const QString &text, const QString &expected) {
+        QTest::newRow(name) << text << expected;
+    };
+    // Leniencies
+    row("text after top level ignored", u"[1,2]xyz"_s, u"[1,2]"_s);
+    row("commas optional", u"[1 2]"_s, u"[1,2]"_s);
+    row("leading, doubled, trailing commas", u"[,1,,2,]"_s, u"[1,2]"_s);
+    row("object trailing comma", u"{\"a\":1,}"_s, u"{\"a\":1}"_s);
+    row("object members without comma", u"{\"a\":1 \"b\":2}"_s, u"{\"a\":1,\"b\":2}"_s);
+    row("repeated name keeps last, moved to end", u"{\"a\":1,\"b\":2,\"a\":3}"_s,
+        u"{\"b\":2,\"a\":3}"_s);
+    row("literals in any case", u"[TRUE,Null,fAlSe]"_s, u"[true,null,false]"_s);
+    row("leading zero and bare point", u"[01.,-0.50,1E2,2e-1]"_s, u"[1,-0.5,100,0.2]"_s);
+    row("blanks everywhere", u" \t\r\n{ \"a\" :\n[ 1 , { } ] }"_s, u"{\"a\":[1,{}]}"_s);
+    row("escapes", u"[\"\\\"\\\\\\/\\b\\f\\n\\r\\t\"]"_s, u"[\"\\\"\\\\/\\b\\f\\n\\r\\t\"]"_s);
+    row("escape letters in any case", u"[\"\\N\\U00e9\"]"_s, u"[\"\\n\u00e9\"]"_s);
+    row("unicode escape", u"[\"\\u00e9\"]"_s, u"[\"\u00e9\"]"_s);
+    row("escaped surrogate pair", u"[\"\\ud83d\\ude00\"]"_s, u"[\"\\uD83D\\uDE00\"]"_s);
+    row("raw non-ASCII text", u"{\"n\u00e4me\":\"\u65e5\u672c\"}"_s,
+        u"{\"n\u00e4me\":\"\u65e5\u672c\"}"_s);
+    // Errors and their positions
+    row("empty text", u""_s, u"Error 13: Expected either { or [ at character 1"_s);
+    row("only blanks", u"  \t\r\n"_s, u"Error 13: Expected either { or [ at character 6"_s);
+    row("scalar top level", u"1"_s, u"Error 13: Expected either { or [ at character 1"_s);
+    row("comma before first member", u"{ ,\"a\":1}"_s,
+        u"Error 13: Found \",\" before first item at character 3"_s);
+    row("missing colon", u"{\"a\" 1}"_s, u"Error 13: Expected : at character 6"_s);
+    row("bad member separator", u"{\"a\":1;}"_s, u"Error 13: Expected , or } at character 7"_s);
+    row("object cut after value", u"{\"a\":true"_s, u"Error 13: Expected , or } at character 10"_s);
+    row("bad value", u"[x]"_s, u"Error 13: Bad value at character 2"_s);
+    row("array cut", u"["_s, u"Error 13: Bad value at character 2"_s);
+    row("literal cut short", u"[tru]"_s, u"Error 13: Bad value at character 2"_s);
+    row("string not closed", u"[\"abc"_s, u"Error 13: Expected \" at character 6"_s);
+    row("closing quote is last character", u"{\"a\":\"b\""_s,
+        u"Error 13: Expected \" at character 9"_s);
+    row("raw tab in string", u"[\"a\tb\"]"_s, u"Error 13: Invalid string character at 4"_s);
+    row("unknown escape", u"[\"\\q\"]"_s,
+        u"Error 13: Bad string character escape at character 4"_s);
+    row("bad hex digit", u"[\"\\u00G1\"]"_s,
+        u"Error 13: Bad string character escape at character 5"_s);
+    row("short unicode escape", u"[\"\\u12\"]"_s,
+        u"Error 13: Bad string character escape at character 5"_s);
+    row("backslash at end", u"[\"\\"_s, u"Error 13: Bad string character escape at character 4"_s);
+    row("number runs to end", u"[1"_s, u"Error 13: Ran off end of string while parsing a number"_s);
+    row("exponent runs to end", u"[1e"_s,
+        u"Error 13: Ran off end of string while parsing a number"_s);
+    row("second decimal point", u"[1.2.3]"_s, u"Error 13: Second decimal point at character 5"_s);
+    row("point after minus", u"[-.5]"_s, u"Error 13: Digit expected at character 3"_s);
+    row("second exponent sign", u"[1e+-5]"_s, u"Error 13: Second exponent sign at character 5"_s);
+    row("double overflow", u"[0,1e400]"_s,
+        u"Error 6: Number overflow or parse error at character 4"_s);
+    row("lone minus", u"[-]"_s, u"Error 6: Number overflow or parse error at character 2"_s);
+    row("exponent without digits", u"[1e]"_s,
+        u"Error 6: Number overflow or parse error at character 2"_s);
+    row("sign after exponent digits", u"[1e5-]"_s,
+        u"Error 6: Number overflow or parse error at character 2"_s);
+    // Positions count UTF-16 code units: the emoji is two, e-acute one.
+    row("position after surrogate pair", u"[\"\U0001F600\", x]"_s,
+        u"Error 13: Bad value at character 8"_s);
+    row("position after accented letter", u"[\"\u00e9\" x]"_s,
+        u"Error 13: Bad value at character 6"_s);
+    row("position inside nested value", u"{\"a\":[1,{\"b\":\u00e9}]}"_s,
+        u"Error 13: Bad value at character 14"_s);
+}
+
+void tst_JsonParser::outcomes()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    QCOMPARE(outcome(text), expected);
+    QCOMPARE(outcomeUtf8(text), expected);
+}
+
+void tst_JsonParser::decimals_data()
+{
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("one tenth is exact") << u"0.1"_s << u"0.1"_s;
+    QTest::newRow("more digits than a double holds")
+        << u"0.1000000000000000000001"_s << u"0.1000000000000000000001"_s;
+    QTest::newRow("largest 96-bit value")
+        << u"79228162514264337593543950335"_s << u"79228162514264337593543950335"_s;
+    QTest::newRow("past 96 bits") << u"79228162514264337593543950336"_s
+                                  << u"Error 6: Number overflow or parse error at character 2"_s;
+    QTest::newRow("exponent scales up") << u"-1.5e3"_s << u"-1500"_s;
+    QTest::newRow("trailing zeros dropped in text") << u"1.50"_s << u"1.5"_s;
+    QTest::newRow("29 decimals round half even to 28")
+        << u"0.12345678901234567890123456785"_s << u"0.1234567890123456789012345678"_s;
+    QTest::newRow("beyond scale 28 rounds to zero") << u"1e-30"_s << u"0"_s;
+    QTest::newRow("negative zero") << u"-0"_s << u"0"_s;
+    QTest::newRow("exponent overflow")
+        << u"1e29"_s << u"Error 6: Number overflow or parse error at character 2"_s;
+    QTest::newRow("malformed exponent")
+        << u"1e5-"_s << u"Error 6: Number overflow or parse error at character 2"_s;
+}
+
+void tst_JsonParser::decimals()
+{
+    QFETCH(QString, number);
+    QFETCH(QString, expected);
+    const QString text = u"["_s + number + u"]"_s;
+    const QString result = outcome(text, true);
+    QCOMPARE(result.startsWith(u"Error"_s) ? result : result.mid(1, result.size() - 2), expected);
+    QCOMPARE(outcomeUtf8(text, true), outcome(text, true));
+}
+
+void tst_JsonParser::nestedBagsInheritDecimalMode()
+{
+    JsonBag bag;
+    bag.setDecimalMode(true);
+    bag.setJSON(u"{\"a\":{\"b\":[0.1]}}");
+    const JsonValue inner = bag.Item(u"a").toBag().Item(u"b").toBag().Item(1);
+    QCOMPARE(inner.kind(), JsonValue::Kind::Decimal);
+    QCOMPARE(inner.toDecimal(), JsonDecimal(1, 0, 1, false));
+    QVERIFY(bag.Item(u"a").toBag().DecimalMode());
+
+    JsonBag plain;
+    plain.setJSON(u"[0.1]");
+    QCOMPARE(plain.Item(1).kind(), JsonValue::Kind::Double);
+    QCOMPARE(plain.Item(1).toDouble(), 0.1);
+}
+
+void tst_JsonParser::errorKeepsCompletedTopLevelItems()
+{
+    JsonBag array;
+    QVERIFY_THROWS_EXCEPTION(JsonError, array.setJSON(u"[1,\"two\",[3,x]]"));
+    QVERIFY(array.IsArray());
+    QCOMPARE(toQ(array.JSON()), u"[1,\"two\"]"_s);
+
+    JsonBag object;
+    object.setJSON(u"[9]");
+    QVERIFY_THROWS_EXCEPTION(JsonError, object.setJSON(u"{\"a\":1,\"b\":{\"c\":2,\"d\":x}}"));
+    QVERIFY(!object.IsArray());
+    QCOMPARE(toQ(object.JSON()), u"{\"a\":1}"_s);
+}
+
+void tst_JsonParser::nestingLimit_data()
+{
+    QTest::addColumn<int>("depth");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("1000 levels") << 1000 << QString();
+    QTest::newRow("1001 levels") << 1001 << u"Error 28: Out of stack space"_s;
+    QTest::newRow("hostile depth") << 200000 << u"Error 28: Out of stack space"_s;
+}
+
+void tst_JsonParser::nestingLimit()
+{
+    QFETCH(int, depth);
+    QFETCH(QString, expected);
+    const QString text = QString(depth, u'[') + QString(depth, u']');
+    const QString result = outcome(text);
+    QCOMPARE(expected.isEmpty() ? QString() : result, expected);
+    if (expected.isEmpty()) {
+        QCOMPARE(result, text);
+    }
+    QCOMPARE(outcomeUtf8(text), result);
+}
+
+void tst_JsonParser::malformedUtf8MatchesConvertedText()
+{
+    // Stray continuation byte, truncated sequence, overlong form, encoded
+    // surrogate: each malformed byte stands for one U+FFFD, in strings and in
+    // error positions alike.
+    const std::string bytes = "[\"a\x80"
+                              "b\xE6\x97"
+                              "c\xC0\xAF"
+                              "d\xED\xA0\x80\", \xFF]";
+    JsonBag viaUtf8;
+    JsonBag viaUtf16;
+    QString error8;
+    QString error16;
+    try {
+        viaUtf8.setJSONUtf8(bytes);
+    } catch (const JsonError &e) {
+        error8 = errorText(e);
+    }
+    try {
+        viaUtf16.setJSON(JsonUtf::toUtf16(bytes));
+    } catch (const JsonError &e) {
+        error16 = errorText(e);
+    }
+    QCOMPARE(error8, u"Error 13: Bad value at character 18"_s);
+    QCOMPARE(error16, error8);
+    QCOMPARE(toQ(viaUtf8.Item(1).toString()),
+             u"a\uFFFDb\uFFFD\uFFFDc\uFFFD\uFFFDd\uFFFD\uFFFD\uFFFD"_s);
+}
+
+QTEST_GUILESS_MAIN(tst_JsonParser)
+#include "tst_jsonparser.moc"

@@ -1,0 +1,251 @@
+// SPDX-License-Identifier: MIT
+#include "JsonBag.h"
+#include "JsonTestSupport.h"
+
+#include <QFile>
+#include <QTest>
+
+#include <clocale>
+#include <limits>
+
+using namespace JsonTestSupport;
+using namespace Qt::StringLiterals;
+
+Q_DECLARE_METATYPE(JsonValue)
+
+class tst_JsonWriter : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void layout();
+    void emptyContainers();
+    void strings_data();
+    void strings();
+    void values_data();
+    void values();
+    void unsupportedKinds_data();
+    void unsupportedKinds();
+    void nestingLimit();
+    void roundTrip_data();
+    void roundTrip();
+    void numbersIgnoreLocale();
+};
+
+void tst_JsonWriter::layout()
+{
+    JsonBag bag;
+    bag.setJSON(u"{\"a\":1,\"b\":[1,2]}");
+    QCOMPARE(toQ(bag.JSON()), u"{\"a\":1,\"b\":[1,2]}"_s);
+    bag.setWhitespace(true);
+    const QString pretty = u"{\r\n    \"a\":1,\r\n    \"b\":[\r\n        1,\r\n        2\r\n"
+                           u"    ]\r\n}"_s;
+    QCOMPARE(toQ(bag.JSON()), pretty);
+    QCOMPARE(toQ(bag.JSON()), pretty); // reading twice gives the same text
+    QCOMPARE(QString::fromStdString(bag.JSONUtf8()), pretty);
+
+    // Only the flag of the bag being read counts.
+    bag.setWhitespace(false);
+    bag.Item(u"b").toBag().setWhitespace(true);
+    QCOMPARE(toQ(bag.JSON()), u"{\"a\":1,\"b\":[1,2]}"_s);
+
+    JsonBag array;
+    array.setWhitespace(true);
+    array.setJSON(u"[{\"x\":[]}]");
+    QCOMPARE(toQ(array.JSON()), u"[\r\n    {\r\n        \"x\":[]\r\n    }\r\n]"_s);
+}
+
+void tst_JsonWriter::emptyContainers()
+{
+    JsonBag bag;
+    QCOMPARE(toQ(bag.JSON()), u"{}"_s);
+    bag.setWhitespace(true);
+    QCOMPARE(toQ(bag.JSON()), u"{}"_s);
+    bag.setIsArray(true);
+    QCOMPARE(toQ(bag.JSON()), u"[]"_s);
+}
+
+void tst_JsonWriter::strings_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("quote, backslash, slash, tab") << u"\"\\/\t"_s << u"\"\\\"\\\\/\\t\""_s;
+    QTest::newRow("short escapes") << u"\b\f\n\r"_s << u"\"\\b\\f\\n\\r\""_s;
+    QTest::newRow("control character") << u"\u0001"_s << u"\"\\u0001\""_s;
+    QTest::newRow("accented letter kept") << u"\u00e9"_s << u"\"\u00e9\""_s;
+    QTest::newRow("other scripts kept") << u"\u65e5\u00a0\u20ac"_s << u"\"\u65e5\u00a0\u20ac\""_s;
+    QTest::newRow("surrogate pair, upper-case hex") << u"\U0001F600"_s << u"\"\\uD83D\\uDE00\""_s;
+    QTest::newRow("lone surrogate") << QString(QChar(0xDC00)) << u"\"\\uDC00\""_s;
+    QTest::newRow("invisible characters") << u"\u007f\u009f\u034f\u200b\u200f\u2028\u202e\u2060"_s
+                                          << u"\"\\u007F\\u009F\\u034F\\u200B\\u200F\\u2028"
+                                             u"\\u202E\\u2060\""_s;
+    QTest::newRow("variation selectors, BOM, replacement")
+        << u"\ufe00\ufe01\ufe0f\ufeff\ufffd"_s << u"\"\ufe00\\uFE01\\uFE0F\\uFEFF\\uFFFD\""_s;
+    QTest::newRow("long ASCII stored out of line")
+        << QString(40, u'x') << u"\""_s + QString(40, u'x') + u"\""_s;
+}
+
+void tst_JsonWriter::strings()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    JsonBag bag;
+    bag.setItem(toU16(text), toU16(text));
+    const QString member = expected + u":"_s + expected;
+    QCOMPARE(toQ(bag.JSON()), u"{"_s + member + u"}"_s);
+    QCOMPARE(QString::fromStdString(bag.JSONUtf8()), u"{"_s + member + u"}"_s);
+    JsonBag back;
+    back.setJSON(bag.JSON());
+    QCOMPARE(toQ(back.Name(1)), text);
+    QCOMPARE(toQ(back.Item(1).toString()), text);
+}
+
+void tst_JsonWriter::values_data()
+{
+    QTest::addColumn<JsonValue>("value");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("true") << JsonValue(true) << u"true"_s;
+    QTest::newRow("false") << JsonValue(false) << u"false"_s;
+    QTest::newRow("empty") << JsonValue() << u"null"_s;
+    QTest::newRow("null") << JsonValue(nullptr) << u"null"_s;
+    QTest::newRow("double 1.5") << JsonValue(1.5) << u"1.5"_s;
+    QTest::newRow("double 1E+20") << JsonValue(1E+20) << u"1e+20"_s;
+    QTest::newRow("double 0.1") << JsonValue(0.1) << u"0.1"_s;
+    QTest::newRow("double shortest") << JsonValue(0.1 + 0.2) << u"0.30000000000000004"_s;
+    QTest::newRow("double plain from 1e-5") << JsonValue(1e-5) << u"0.00001"_s;
+    QTest::newRow("double exponent below") << JsonValue(-1.5e-7) << u"-1.5e-07"_s;
+    QTest::newRow("double plain below 1e15")
+        << JsonValue(123456789012345.6) << u"123456789012345.6"_s;
+    QTest::newRow("double exponent from 1e15") << JsonValue(1e15) << u"1e+15"_s;
+    QTest::newRow("double whole number") << JsonValue(-100000.0) << u"-100000"_s;
+    QTest::newRow("single") << JsonValue(0.1f) << u"0.1"_s;
+    QTest::newRow("unsigned 8-bit") << JsonValue(std::uint8_t{255}) << u"255"_s;
+    QTest::newRow("16-bit") << JsonValue(std::int16_t{-32768}) << u"-32768"_s;
+    QTest::newRow("32-bit") << JsonValue(std::int32_t{2147483647}) << u"2147483647"_s;
+    QTest::newRow("currency") << JsonValue::currency(-12345) << u"-1.2345"_s;
+    QTest::newRow("currency cents") << JsonValue::currency(500) << u"0.05"_s;
+    QTest::newRow("currency extreme")
+        << JsonValue::currency(std::numeric_limits<std::int64_t>::min())
+        << u"-922337203685477.5808"_s;
+    QTest::newRow("decimal") << JsonValue(JsonDecimal(12345, 0, 4, true)) << u"-1.2345"_s;
+}
+
+void tst_JsonWriter::values()
+{
+    QFETCH(JsonValue, value);
+    QFETCH(QString, expected);
+    JsonBag bag;
+    bag.setIsArray(true);
+    bag.setItem(nullptr, value);
+    QCOMPARE(toQ(bag.JSON()), u"["_s + expected + u"]"_s);
+}
+
+void tst_JsonWriter::unsupportedKinds_data()
+{
+    QTest::addColumn<JsonValue>("value");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("description");
+    QTest::newRow("date in array")
+        << JsonValue::date(45000.5) << QString() << u", unknown/unsupported type = 7"_s;
+    QTest::newRow("date as member")
+        << JsonValue::date(1) << u"when"_s << u"when, unknown/unsupported type = 7"_s;
+    QTest::newRow("error value") << JsonValue::errorValue(-1) << QString()
+                                 << u", unknown/unsupported type = 10"_s;
+    QTest::newRow("array of variants")
+        << JsonValue::other(8204) << u""_s << u", unknown/unsupported type = 8204"_s;
+    QTest::newRow("not a number") << JsonValue(std::numeric_limits<double>::quiet_NaN()) << u"x"_s
+                                  << u"x, value nan failed to serialize"_s;
+    QTest::newRow("infinity") << JsonValue(-std::numeric_limits<float>::infinity()) << QString()
+                              << u", value -inf failed to serialize"_s;
+}
+
+void tst_JsonWriter::unsupportedKinds()
+{
+    QFETCH(JsonValue, value);
+    QFETCH(QString, name);
+    QFETCH(QString, description);
+    JsonBag bag;
+    JsonBag holder = name.isNull() ? bag.AddNewArray(u"list") : bag;
+    holder.setItem(name.isNull() ? JsonKey() : JsonKey(toU16(name)), value);
+    try {
+        bag.JSON();
+        QFAIL("no error raised");
+    } catch (const JsonError &e) {
+        QCOMPARE(e.number(), 51);
+        QCOMPARE(QString::fromUtf8(e.what()), description);
+    }
+}
+
+void tst_JsonWriter::nestingLimit()
+{
+    JsonBag root;
+    root.setIsArray(true);
+    JsonBag level = root;
+    for (int i = 1; i < 1000; ++i) {
+        level = level.AddNewArray();
+    }
+    QCOMPARE(toQ(root.JSON()).size(), 2000);
+    level.AddNewArray();
+    QVERIFY_THROWS_EXCEPTION(JsonError, root.JSON());
+
+    JsonBag loop;
+    loop.setItem(u"self", loop);
+    try {
+        loop.JSON();
+        QFAIL("no error raised");
+    } catch (const JsonError &e) {
+        QCOMPARE(e.number(), 28);
+        QCOMPARE(QString::fromUtf8(e.what()), u"Out of stack space"_s);
+    }
+    loop.Clear(); // break the cycle so the bag can go
+}
+
+void tst_JsonWriter::roundTrip_data()
+{
+    QTest::addColumn<bool>("decimalMode");
+    QTest::newRow("doubles") << false;
+    QTest::newRow("decimals") << true;
+}
+
+// Parse, write, parse again: the second text equals the first, compact and
+// pretty texts describe the same document, and UTF-8 and UTF-16 agree.
+void tst_JsonWriter::roundTrip()
+{
+    QFETCH(bool, decimalMode);
+    QFile file(QStringLiteral(MIRKAN_TEST_DATA_DIR "/json/roundtrip.json"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray source = file.readAll();
+
+    JsonBag first;
+    first.setDecimalMode(decimalMode);
+    first.setJSONUtf8(source.toStdString());
+    const std::u16string compact = first.JSON();
+    first.setWhitespace(true);
+    const std::u16string pretty = first.JSON();
+
+    JsonBag second;
+    second.setDecimalMode(decimalMode);
+    second.setJSON(compact);
+    QCOMPARE(toQ(second.JSON()), toQ(compact));
+    second.setJSON(pretty);
+    QCOMPARE(toQ(second.JSON()), toQ(compact));
+    QCOMPARE(QString::fromStdString(second.JSONUtf8()), toQ(compact));
+    QVERIFY(compact.find(u"\\uD83C\\uDFB5") != std::u16string::npos);
+}
+
+void tst_JsonWriter::numbersIgnoreLocale()
+{
+    const char *previous = std::setlocale(LC_ALL, nullptr);
+    const std::string saved = previous != nullptr ? previous : "C";
+    if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) {
+        QSKIP("no locale with a decimal comma installed");
+    }
+    JsonBag bag;
+    bag.setJSON(u"[1.5,2.5e-7]");
+    const QString text = toQ(bag.JSON());
+    std::setlocale(LC_ALL, saved.c_str());
+    QCOMPARE(text, u"[1.5,2.5e-07]"_s);
+}
+
+QTEST_GUILESS_MAIN(tst_JsonWriter)
+#include "tst_jsonwriter.moc"
