@@ -1,0 +1,264 @@
+// SPDX-License-Identifier: MIT
+#include "PollBench.h"
+
+#include "Clock.h"
+#include "HeadlessTray.h"
+#include "KonfigKeys.h"
+#include "SimulatorThread.h"
+#include "SongTracker.h"
+#include "StallProbe.h"
+#include "Taskbar.h"
+#include "TextDisplay.h"
+#include "frmMain.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdarg>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+constexpr int kStations = 50;
+constexpr int kDelayMs = 100;
+constexpr int kCount = 42;
+constexpr int kTimedPolls = 5;
+constexpr int kGiveUpMs = 30'000;
+constexpr int kConnections = WebDownloader::kMaxParallel;
+constexpr int kRounds = (kStations + kConnections - 1) / kConnections;
+constexpr int kIdealMs = kRounds * kDelayMs;
+constexpr double kTargetWallPerIdeal = 1.5;
+constexpr double kTargetStallMs = 20;
+
+// Keeps the text instead of drawing it.
+class SilentDisplay final : public TextDisplay
+{
+public:
+    void set_Print_Text(const QString &text) override { m_text = text; }
+    QString get_text() const override { return m_text; }
+    void show() override {}
+
+private:
+    QString m_text;
+};
+
+class NoTaskbar final : public TaskbarLocator
+{
+public:
+    std::optional<QRect> taskbarRect() const override { return std::nullopt; }
+};
+
+struct PollTiming
+{
+    double wallMs = -1;      // -1: the poll did not end in time
+    StallProbe::Stall stall; // the longest one
+    int answered = 0;        // stations whose count came back right
+};
+
+// Runs one poll that startPoll begins and waits on the event loop until it ends.
+PollTiming timePoll(frmMain &form, const std::function<void()> &startPoll)
+{
+    PollTiming timing;
+    StallProbe probe;
+    QEventLoop loop;
+    QElapsedTimer wall;
+    const auto connection = QObject::connect(&form.poll(), &ListenerPoll::finished, &loop, [&] {
+        timing.wallMs = double(wall.nsecsElapsed()) / 1e6;
+        probe.stop();
+        loop.quit();
+    });
+    QTimer::singleShot(kGiveUpMs, &loop, &QEventLoop::quit);
+    // The probe runs first, so time spent inside startPoll counts as a stall too.
+    probe.start();
+    wall.start();
+    startPoll();
+    if (timing.wallMs < 0) {
+        loop.exec();
+    }
+    QObject::disconnect(connection);
+    timing.stall = probe.longest();
+    for (const station_entry &station : form.stations()) {
+        timing.answered += station.count == kCount ? 1 : 0;
+    }
+    return timing;
+}
+
+// The longest stall of the event loop while no poll runs, over a window as long as a
+// poll: what the machine's scheduler alone costs, to read the poll's stalls against.
+StallProbe::Stall idleStall(int windowMs)
+{
+    StallProbe probe;
+    QEventLoop loop;
+    QTimer::singleShot(windowMs, &loop, [&] {
+        probe.stop();
+        loop.quit();
+    });
+    probe.start();
+    loop.exec();
+    return probe.longest();
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+const char *verdict(bool met)
+{
+    return met ? "PASS" : "MISS";
+}
+
+QByteArray stationSetting()
+{
+    QStringList names;
+    for (int i = 0; i < kStations; ++i) {
+        names << QStringLiteral("station%1").arg(i, 2, 10, QLatin1Char('0'));
+    }
+    return names.join(QLatin1Char(';')).toUtf8();
+}
+
+// "5.3 ms at +26 ms, on CPU 0.2 ms, waiting for a CPU 4.9 ms"
+QByteArray describe(const StallProbe::Stall &stall)
+{
+    QByteArray text = QByteArray::number(stall.ms, 'f', 1) + " ms at +" +
+                      QByteArray::number(stall.atMs, 'f', 0) + " ms";
+    if (stall.schedule) {
+        text += ", on CPU " + QByteArray::number(double(stall.schedule->onCpuNs) / 1e6, 'f', 1) +
+                " ms, waiting for a CPU " +
+                QByteArray::number(double(stall.schedule->waitingNs) / 1e6, 'f', 1) + " ms";
+    }
+    return text;
+}
+
+// One figure: label in a fixed column, then the value text.
+void row(const QByteArray &label, const char *format, ...) Q_ATTRIBUTE_FORMAT_PRINTF(2, 3);
+void row(const QByteArray &label, const char *format, ...)
+{
+    std::printf("  %-44s", label.constData());
+    va_list args;
+    va_start(args, format);
+    std::vprintf(format, args);
+    va_end(args);
+    std::printf("\n");
+}
+
+void printFigures(const PollTiming &warmUp, const std::vector<PollTiming> &polls,
+                  const StallProbe::Stall &idle, const SimulatorThread &sim)
+{
+    std::vector<double> walls;
+    const PollTiming *worst = &polls.front();
+    int fewestAnswered = warmUp.answered;
+    for (const PollTiming &p : polls) {
+        walls.push_back(p.wallMs);
+        worst = p.stall.ms > worst->stall.ms ? &p : worst;
+        fewestAnswered = std::min(fewestAnswered, p.answered);
+    }
+    const double wall = median(walls);
+    const double fastest = *std::min_element(walls.begin(), walls.end());
+    const double sequential = double(kStations) * kDelayMs;
+    const double ideal = kIdealMs;
+    const bool fastEnough = wall <= kTargetWallPerIdeal * ideal;
+
+    std::printf("Listener poll: %d stations, every listener answer delayed %d ms\n", kStations,
+                kDelayMs);
+    std::printf("  (frmMain's own poll on the main event loop; the simulator serves from a"
+                " thread of its own)\n");
+    const auto timed = [](const QByteArray &label, const PollTiming &p) {
+        row(label, "%7.1f ms   stall %s", p.wallMs, describe(p.stall).constData());
+    };
+    timed("warm-up poll (Form_Load)", warmUp);
+    for (int i = 0; i < int(polls.size()); ++i) {
+        timed("poll " + QByteArray::number(i + 1) + " (check_stations)", polls[std::size_t(i)]);
+    }
+    row("wall time, median of " + QByteArray::number(kTimedPolls), "%7.1f ms   (min %.1f ms)", wall,
+        fastest);
+    row("sequential (" + QByteArray::number(kStations) + " x " + QByteArray::number(kDelayMs) +
+            " ms)",
+        "%7.1f ms", sequential);
+    row("ideal, " + QByteArray::number(kConnections) + " connections (" +
+            QByteArray::number(kRounds) + " rounds x " + QByteArray::number(kDelayMs) + " ms)",
+        "%7.1f ms", ideal);
+    row("wall / ideal", "%7.2f      target <= %.2f     %s", wall / ideal, kTargetWallPerIdeal,
+        verdict(fastEnough));
+    row("sequential / wall", "%7.2fx     target >= %.2fx    %s", sequential / wall,
+        sequential / (kTargetWallPerIdeal * ideal), verdict(fastEnough));
+    row("longest event-loop stall, worst poll", "%7.1f ms   target <= %.0f ms     %s",
+        worst->stall.ms, kTargetStallMs, verdict(worst->stall.ms <= kTargetStallMs));
+    std::printf("    stall = largest gap between consecutive timeouts of a %d ms Qt::PreciseTimer\n"
+                "    on the main thread, minus %d ms, from the poll's start to its end; on CPU is\n"
+                "    the main thread's own work in that gap, waiting the time it was ready to run\n"
+                "    but the machine gave it no CPU (Linux schedstat)\n",
+                StallProbe::kIntervalMs, StallProbe::kIntervalMs);
+    row("same, no poll running (noise floor)", "%7.1f ms   worst of %d idle windows of %.0f ms",
+        idle.ms, kTimedPolls, ideal);
+    std::printf("    %s\n", describe(idle).constData());
+    row("time above ideal per round", "%7.1f ms   ((median - ideal) / %d rounds)",
+        (wall - ideal) / kRounds, kRounds);
+    row("simulator", "%d requests, at most %d answered at once", sim.requestCount(),
+        sim.peakConcurrentRequests());
+    if (fewestAnswered != kStations) {
+        std::printf("  WARNING: only %d of %d stations got their count in some poll;"
+                    " the times above are not those of a good poll\n",
+                    fewestAnswered, kStations);
+    }
+}
+
+} // namespace
+
+bool benchPoll()
+{
+    SimulatorThread sim;
+    PlatformSimulator::ListenerReply reply;
+    reply.count = kCount;
+    reply.delayMs = kDelayMs;
+    if (!sim.start(reply)) {
+        std::fprintf(stderr, "bench_poll: the simulator cannot listen on 127.0.0.1\n");
+        return false;
+    }
+
+    QTemporaryDir programDir;
+    QTemporaryDir executableDir;
+    QFile ini(QDir(programDir.path()).filePath(KonfigKeys::kFileName));
+    if (!programDir.isValid() || !executableDir.isValid() || !ini.open(QIODevice::WriteOnly)) {
+        std::fprintf(stderr, "bench_poll: cannot write a program folder\n");
+        return false;
+    }
+    ini.write("[Konfig]\r\napi_host=" + sim.baseUrl().toUtf8() +
+              "\r\nstations=" + stationSetting() + "\r\n");
+    ini.close();
+
+    SystemClock clock;
+    SilentDisplay display;
+    HeadlessTray tray;
+    NoTaskbar taskbar;
+    NoSongTracker songs;
+    frmMain form({programDir.path(), executableDir.path(), clock, display, tray, taskbar, songs});
+
+    // The first poll also opens the connections; the timed ones run back to back and
+    // find them kept alive, so they show the poll itself, not connection set-up.
+    const PollTiming warmUp = timePoll(form, [&form] { form.Form_Load(); });
+    StallProbe::Stall idle;
+    for (int i = 0; i < kTimedPolls; ++i) {
+        const StallProbe::Stall window = idleStall(kIdealMs);
+        idle = window.ms > idle.ms ? window : idle;
+    }
+    std::vector<PollTiming> polls;
+    for (int i = 0; i < kTimedPolls; ++i) {
+        polls.push_back(timePoll(form, [&form] { form.check_stations(); }));
+        if (polls.back().wallMs < 0) {
+            std::fprintf(stderr, "bench_poll: a poll did not end within %d ms\n", kGiveUpMs);
+            return false;
+        }
+    }
+    printFigures(warmUp, polls, idle, sim);
+    return true;
+}
