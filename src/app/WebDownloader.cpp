@@ -42,19 +42,29 @@ void WebDownloader::abort(Id id)
             return;
         }
     }
+    if (takeRunning(id)) {
+        QTimer::singleShot(0, this, &WebDownloader::startQueued);
+    }
+}
+
+std::optional<WebDownloader::Request> WebDownloader::takeRunning(Id id)
+{
     auto it = m_running.find(id);
     if (it == m_running.end()) {
-        return;
+        return std::nullopt;
     }
     Request request = std::move(*it);
     m_running.erase(it);
     delete request.timer;
+    request.timer = nullptr;
     if (request.reply) {
         request.reply->disconnect(this);
-        request.reply->abort();
+        if (request.reply->isRunning()) {
+            request.reply->abort();
+        }
         request.reply->deleteLater();
     }
-    QTimer::singleShot(0, this, &WebDownloader::startQueued);
+    return request;
 }
 
 void WebDownloader::startQueued()
@@ -116,23 +126,13 @@ void WebDownloader::fail(Id id)
 
 void WebDownloader::finish(Id id, const QString &answer)
 {
-    auto it = m_running.find(id);
-    if (it == m_running.end()) {
+    std::optional<Request> request = takeRunning(id);
+    if (!request) {
         return;
     }
-    Request request = std::move(*it);
-    m_running.erase(it);
-    delete request.timer;
-    if (request.reply) {
-        request.reply->disconnect(this);
-        if (request.reply->isRunning()) {
-            request.reply->abort();
-        }
-        request.reply->deleteLater();
-    }
     startQueued();
-    if (request.done) {
-        request.done(answer);
+    if (request->done) {
+        request->done(answer);
     }
 }
 

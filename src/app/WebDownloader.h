@@ -9,6 +9,7 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 
 class QNetworkAccessManager;
 class QNetworkReply;
@@ -56,6 +57,8 @@ private:
         bool failed = false;
     };
 
+    // Removes a running request and lets go of its reply and timer.
+    std::optional<Request> takeRunning(Id id);
     void startQueued();
     void start(Request &request);
     void onReadyRead(Id id);

@@ -2,10 +2,17 @@
 #pragma once
 
 #include "Clock.h"
+#include "HeadlessTray.h"
+#include "KonfigKeys.h"
+#include "SongTracker.h"
 #include "Taskbar.h"
 #include "TextDisplay.h"
+#include "frmMain.h"
 
+#include <QDir>
+#include <QFile>
 #include <QStringList>
+#include <QTemporaryDir>
 
 // A display that remembers every text it was given.
 class RecordingDisplay final : public TextDisplay
@@ -31,4 +38,28 @@ class FixedTaskbar final : public TaskbarLocator
 public:
     std::optional<QRect> taskbarRect() const override { return rect; }
     std::optional<QRect> rect;
+};
+
+// A fresh world around one frmMain: its own program and executable folders, display,
+// tray, clock and taskbar.
+struct AppWorld
+{
+    QTemporaryDir programDir;
+    QTemporaryDir executableDir;
+    FixedClock clock;
+    RecordingDisplay display;
+    HeadlessTray tray;
+    FixedTaskbar taskbar;
+    NoSongTracker songs;
+    frmMain form{{programDir.path(), executableDir.path(), clock, display, tray, taskbar, songs}};
+
+    QString iniPath() const { return QDir(programDir.path()).filePath(KonfigKeys::kFileName); }
+
+    void writeIniFile(const QByteArray &bytes) const
+    {
+        QFile f(iniPath());
+        if (f.open(QIODevice::WriteOnly)) {
+            f.write(bytes);
+        }
+    }
 };

@@ -20,17 +20,9 @@ using Reply = PlatformSimulator::ListenerReply;
 using Fault = PlatformSimulator::Fault;
 
 // frmMain against the simulator on loopback, in a fresh program folder.
-struct World
+struct World : AppWorld
 {
     PlatformSimulator sim;
-    QTemporaryDir programDir;
-    QTemporaryDir executableDir;
-    FixedClock clock;
-    RecordingDisplay display;
-    HeadlessTray tray;
-    FixedTaskbar taskbar;
-    NoSongTracker songs;
-    frmMain form{{programDir.path(), executableDir.path(), clock, display, tray, taskbar, songs}};
 
     explicit World(const QByteArray &extraKeys = {})
     {
@@ -43,10 +35,7 @@ struct World
 
     void writeIni(const QByteArray &keys) const
     {
-        QFile f(QDir(programDir.path()).filePath(KonfigKeys::kFileName));
-        if (f.open(QIODevice::WriteOnly)) {
-            f.write("[Konfig]\r\napi_host=" + sim.baseUrl().toUtf8() + "\r\n" + keys);
-        }
+        writeIniFile("[Konfig]\r\napi_host=" + sim.baseUrl().toUtf8() + "\r\n" + keys);
     }
 
     // Starts the program and waits until its first poll has ended.
@@ -193,10 +182,8 @@ void TestPoll::unreachableServer()
     QVERIFY(probe.listen(QHostAddress::LocalHost));
     const quint16 port = probe.serverPort();
     probe.close();
-    QFile f(QDir(w.programDir.path()).filePath(KonfigKeys::kFileName));
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write("[Konfig]\r\nstations=alpha;beta\r\napi_host=127.0.0.1:" + QByteArray::number(port));
-    f.close();
+    w.writeIniFile("[Konfig]\r\nstations=alpha;beta\r\napi_host=127.0.0.1:" +
+                   QByteArray::number(port));
     QVERIFY(w.start());
     QCOMPARE(w.display.texts, QStringList{u"ALPHA : \r\nBETA: "_s});
 }

@@ -18,25 +18,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// A fresh world around one frmMain: its own folders, display, tray and clock.
-struct World
-{
-    QTemporaryDir programDir;
-    QTemporaryDir executableDir;
-    FixedClock clock;
-    RecordingDisplay display;
-    HeadlessTray tray;
-    FixedTaskbar taskbar;
-    NoSongTracker songs;
-    frmMain form{{programDir.path(), executableDir.path(), clock, display, tray, taskbar, songs}};
-
-    void writeIni(const QByteArray &text) const
-    {
-        QFile f(QDir(programDir.path()).filePath(KonfigKeys::kFileName));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(text);
-    }
-};
+using World = AppWorld;
 
 void writeScript(const QString &path, const QByteArray &body, bool executable)
 {
@@ -109,7 +91,7 @@ void TestStartup::badIniFileGivesDefaults()
 {
     QFETCH(QByteArray, content);
     World w;
-    w.writeIni(content);
+    w.writeIniFile(content);
     w.form.Form_Load();
     QVERIFY(w.form.timer1().isActive());
     QCOMPARE(w.form.konfig().Opaque, 225);
@@ -201,7 +183,7 @@ void TestStartup::countdown()
     QFETCH(QString, lastTip);
     World w;
     if (!interval.isEmpty()) {
-        w.writeIni("[Konfig]\r\nUpdateInterval=" + interval + "\r\n");
+        w.writeIniFile("[Konfig]\r\nUpdateInterval=" + interval + "\r\n");
     }
     w.form.Form_Load();
     for (int i = 0; i < ticks; ++i) {
@@ -215,7 +197,7 @@ void TestStartup::countdown()
 void TestStartup::refreshInOnlyChangesModeBlanksAfterSeconds()
 {
     World w;
-    w.writeIni("[Konfig]\r\nonly_changes=1\r\nchanges_visible_in_seconds=3\r\n");
+    w.writeIniFile("[Konfig]\r\nonly_changes=1\r\nchanges_visible_in_seconds=3\r\n");
     w.form.Form_Load();
     QVERIFY(!w.form.timerChangesOnly().isActive());
     w.form.refresh_now();
