@@ -10,7 +10,10 @@ InstanceLock::InstanceLock(const QString &programDir)
     m_lock.setStaleLockTime(0);
 }
 
-bool InstanceLock::tryLock()
+InstanceLock::Result InstanceLock::tryLock()
 {
-    return m_lock.tryLock(0);
+    if (m_lock.tryLock(0)) {
+        return Result::Acquired;
+    }
+    return m_lock.error() == QLockFile::LockFailedError ? Result::HeldByOther : Result::Unavailable;
 }

@@ -12,8 +12,14 @@ class InstanceLock
 public:
     explicit InstanceLock(const QString &programDir);
 
-    // True when this process now owns the folder.
-    bool tryLock();
+    enum class Result
+    {
+        Acquired,    // this process now owns the folder
+        HeldByOther, // another running process owns it
+        Unavailable, // no lock can be made (read-only folder): nothing can be written anyway
+    };
+
+    Result tryLock();
 
     static constexpr char kFileName[] = "Mirkan_DesktopTool.lock";
 

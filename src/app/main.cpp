@@ -22,9 +22,15 @@ int main(int argc, char *argv[])
     const QString folder =
         ProgramFolder::resolve(exeDir, qEnvironmentVariable(ProgramFolder::kEnvironmentVariable));
     InstanceLock lock(folder);
-    if (!lock.tryLock()) {
+    switch (lock.tryLock()) {
+    case InstanceLock::Result::Acquired:
+        break;
+    case InstanceLock::Result::HeldByOther:
         qInfo("Mirkan DesktopTool already runs for %s", qPrintable(folder));
         return 0;
+    case InstanceLock::Result::Unavailable:
+        qWarning("Cannot lock %s; running without writing anything there", qPrintable(folder));
+        break;
     }
 
     SystemClock clock;

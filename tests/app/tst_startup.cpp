@@ -216,8 +216,8 @@ void TestStartup::oneInstancePerFolder()
     QTemporaryDir dir;
     InstanceLock first(dir.path());
     InstanceLock second(dir.path());
-    QVERIFY(first.tryLock());
-    QVERIFY(!second.tryLock());
+    QCOMPARE(first.tryLock(), InstanceLock::Result::Acquired);
+    QCOMPARE(second.tryLock(), InstanceLock::Result::HeldByOther);
 
     // The lock of a process that no longer runs is taken over.
     QTemporaryDir other;
@@ -232,7 +232,7 @@ void TestStartup::oneInstancePerFolder()
                 QSysInfo::machineHostName().toUtf8() + '\n' + QSysInfo::machineUniqueId() + '\n' +
                 QSysInfo::bootUniqueId() + '\n');
     stale.close();
-    QVERIFY(InstanceLock(other.path()).tryLock());
+    QCOMPARE(InstanceLock(other.path()).tryLock(), InstanceLock::Result::Acquired);
 }
 
 void TestStartup::secondProcessEndsAtOnce()
