@@ -27,6 +27,11 @@ QString host(const KonfigSettings &settings)
 
 QString stationUrl(const KonfigSettings &settings, const QString &station, QStringView leaf)
 {
+    // "." and ".." would be resolved away by every HTTP client, even percent-encoded,
+    // and reach another path; no station has such a name.
+    if (station == QLatin1StringView(".") || station == QLatin1StringView("..")) {
+        return {};
+    }
     // One path segment: a name holding "/", "?", "#" or blanks cannot reach another path.
     return baseUrl(settings) + QLatin1StringView("/station/") +
            QString::fromLatin1(QUrl::toPercentEncoding(station)) + QLatin1Char('/') + leaf;

@@ -69,7 +69,12 @@ QString cleanValue(QStringView raw)
     if (v.size() >= 2 && (v.front() == u'"' || v.front() == u'\'') && v.back() == v.front()) {
         v = v.sliced(1, v.size() - 2);
     }
-    return v.first(std::min<qsizetype>(v.size(), IniDocument::kMaxValueLength)).toString();
+    qsizetype length = std::min<qsizetype>(v.size(), IniDocument::kMaxValueLength);
+    // Never cut between the two halves of a character outside the basic plane.
+    if (length < v.size() && length > 0 && v[length - 1].isHighSurrogate()) {
+        --length;
+    }
+    return v.first(length).toString();
 }
 
 // A value must never split a line.
@@ -87,15 +92,17 @@ QString singleLine(QStringView value)
 IniDocument IniDocument::fromBytes(const QByteArray &bytes)
 {
     IniDocument doc;
-    QString text;
-    const bool bom = bytes.startsWith("\xEF\xBB\xBF");
+    // The BOM goes first, so a file that has one but is not valid UTF-8 after it
+    // still starts with its first section rather than with three odd characters.
+    doc.m_hasBom = bytes.startsWith("\xEF\xBB\xBF");
+    const QByteArray body = doc.m_hasBom ? bytes.sliced(3) : bytes;
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    text = utf8.decode(bom ? bytes.sliced(3) : bytes);
+    QString text = utf8.decode(body);
     if (utf8.hasError()) {
-        text = Cp1252::decode(bytes);
+        text = Cp1252::decode(body);
         doc.m_encoding = Encoding::Cp1252;
     } else {
-        doc.m_encoding = bom ? Encoding::Utf8WithBom : Encoding::Utf8;
+        doc.m_encoding = Encoding::Utf8;
     }
 
     qsizetype start = 0;
@@ -126,11 +133,10 @@ QByteArray IniDocument::toBytes() const
         text += line.text;
         text += line.end;
     }
-    if (m_encoding == Encoding::Cp1252 && Cp1252::canEncode(text)) {
-        return Cp1252::encode(text);
-    }
-    QByteArray bytes = QStringEncoder(QStringEncoder::Utf8).encode(text);
-    if (m_encoding == Encoding::Utf8WithBom) {
+    QByteArray bytes = m_encoding == Encoding::Cp1252 && Cp1252::canEncode(text)
+                           ? Cp1252::encode(text)
+                           : QByteArray(QStringEncoder(QStringEncoder::Utf8).encode(text));
+    if (m_hasBom) {
         bytes.prepend("\xEF\xBB\xBF");
     }
     return bytes;

@@ -27,7 +27,7 @@ public:
     // A new, empty document: UTF-8 without BOM and CRLF line ends.
     IniDocument() = default;
 
-    // UTF-8 (with or without BOM) when the bytes are valid UTF-8, Windows-1252 otherwise.
+    // UTF-8 when the bytes after an optional BOM are valid UTF-8, Windows-1252 otherwise.
     static IniDocument fromBytes(const QByteArray &bytes);
     // Written in the encoding the document was read in; a value that Windows-1252
     // cannot hold switches the document to UTF-8 so that nothing is lost.
@@ -38,6 +38,7 @@ public:
     void setValue(QStringView section, QStringView key, QStringView value);
 
     Encoding encoding() const { return m_encoding; }
+    bool hasBom() const { return m_hasBom; }
 
     static constexpr int kMaxValueLength = 1023;
 
@@ -64,5 +65,6 @@ private:
 
     std::vector<Line> m_lines;
     Encoding m_encoding = Encoding::Utf8;
+    bool m_hasBom = false;
     QString m_lineEnd; // the file's first line end; empty for a file without one
 };

@@ -66,7 +66,7 @@ std::optional<Converted> convert(Conversion conversion, const QString &text, con
     case Conversion::Leading:
         return NumberText::leadingNumber(text);
     case Conversion::LeadingNonZero:
-        return NumberText::leadingNumber(text) != 0;
+        return NumberText::roundHalfEven(NumberText::leadingNumber(text)) != 0;
     }
     return std::nullopt;
 }

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <string>
 
 namespace {
 
@@ -37,6 +38,30 @@ qsizetype takeDigits(QStringView text, qsizetype i, std::string &out)
         }
     }
     return i;
+}
+
+// Roughly log10 of the number text "[sign]digits[.digits][e[sign]digits]": the
+// position of its first significant digit relative to the point, plus the exponent.
+long long decimalMagnitude(const std::string &number)
+{
+    const std::size_t e = number.find('e');
+    const std::string mantissa = number.substr(0, e);
+    long long exponent = 0;
+    if (e != std::string::npos) {
+        const char *first = number.data() + e + 1 + (number[e + 1] == '+' ? 1 : 0);
+        const auto r = std::from_chars(first, number.data() + number.size(), exponent);
+        if (r.ec == std::errc::result_out_of_range) {
+            exponent = number[e + 1] == '-' ? -(1LL << 40) : (1LL << 40);
+        }
+    }
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const std::size_t firstDigit = mantissa.find_first_of("123456789");
+    if (firstDigit == std::string::npos) {
+        return std::numeric_limits<long long>::min() / 2;
+    }
+    const auto position = firstDigit < point ? static_cast<long long>(point - firstDigit)
+                                             : -static_cast<long long>(firstDigit - point - 1);
+    return position + exponent;
 }
 
 qsizetype skipBlanks(QStringView text, qsizetype i)
@@ -107,7 +132,9 @@ double leadingNumber(QStringView text)
     double value = 0;
     const auto result = std::from_chars(begin, number.data() + number.size(), value);
     if (result.ec == std::errc::result_out_of_range) {
-        return number.front() == '-' ? -HUGE_VAL : HUGE_VAL;
+        // Too large in magnitude, or so small that it is 0.
+        const double size = decimalMagnitude(number) > 0 ? HUGE_VAL : 0.0;
+        return number.front() == '-' ? -size : size;
     }
     return value;
 }

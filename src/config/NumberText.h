@@ -7,8 +7,8 @@
 #include <optional>
 
 // The conversions from hand-editable text to numbers that the configuration and the
-// poll cycle share. All of them round halves to the even neighbour, as the original
-// Windows program's integer conversions did, so 1500.5 and 1499.5 both become 1500.
+// poll cycle share. Halves go to the even neighbour, so 1500.5 and 1499.5 both become
+// 1500 and settings files written long ago read as they always have.
 namespace NumberText {
 
 double roundHalfEven(double value);

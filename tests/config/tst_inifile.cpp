@@ -105,6 +105,11 @@ void TestIniFile::read_data()
         << QByteArray("\xEF\xBB\xBF[Konfig]\nx=M\xC3\xBCller\n") << "x" << u"Müller"_s;
     QTest::newRow("windows-1252") << QByteArray("[Konfig]\nx=M\xFCller \x80\n") << "x"
                                   << u"Müller €"_s;
+    QTest::newRow("bom, then windows-1252")
+        << QByteArray("\xEF\xBB\xBF[Konfig]\nx=M\xFCller\n") << "x" << u"Müller"_s;
+    QTest::newRow("cut never splits a character")
+        << QByteArray("[Konfig]\nx=" + QByteArray(1022, 'z') + "\xF0\x9F\x98\x80\n") << "x"
+        << QString(1022, u'z');
 }
 
 void TestIniFile::read()
@@ -178,6 +183,9 @@ void TestIniFile::encodingRoundTrip_data()
                                        << QByteArray("; M\xC3\xBC\n[Konfig]\nx=\xC3\x96l\n");
     QTest::newRow("bom kept") << QByteArray("\xEF\xBB\xBF[Konfig]\n") << u"ä"_s
                               << QByteArray("\xEF\xBB\xBF[Konfig]\nx=\xC3\xA4\n");
+    QTest::newRow("bom kept on windows-1252")
+        << QByteArray("\xEF\xBB\xBF[Konfig]\r\n; \xFC\r\n") << u"ä"_s
+        << QByteArray("\xEF\xBB\xBF[Konfig]\r\nx=\xE4\r\n; \xFC\r\n");
     QTest::newRow("1252 file switches to utf-8 rather than lose a character")
         << QByteArray("; \xFC\n[Konfig]\n") << u"日本"_s
         << QByteArray("; \xC3\xBC\n[Konfig]\nx=\xE6\x97\xA5\xE6\x9C\xAC\n");

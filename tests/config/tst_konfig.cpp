@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cmath>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -113,6 +115,9 @@ void TestKonfig::conversions_data()
     row("seconds letters", "changes_visible_in_seconds", u"abc"_s, qint16(0));
     row("title files 2", "write_title2file", u"2"_s, true);
     row("title files letters", "write_title2file", u"ja"_s, false);
+    row("title files rounds to 0", "write_title2file", u"0.5"_s, false);
+    row("title files rounds to 2", "write_title2file", u"1.5"_s, true);
+    row("title files tiny", "write_title2file", u"1e-400"_s, false);
     row("x half to even down", "window_pos_x", u"1500.5"_s, qint32(1500));
     row("x half to even up", "window_pos_x", u"1501.5"_s, qint32(1502));
     row("x letters", "window_pos_x", u"links"_s, qint32(0));
@@ -164,6 +169,9 @@ void TestKonfig::leadingNumber_data()
     QTest::newRow("second point ends") << u"1.2.3"_s << 1.2;
     QTest::newRow("comma ends") << u"1,5"_s << 1.0;
     QTest::newRow("no digits") << u"-."_s << 0.0;
+    QTest::newRow("too small is 0") << u"-12e-400"_s << 0.0;
+    QTest::newRow("too small with fraction") << u"0.0001e-320"_s << 0.0;
+    QTest::newRow("too large") << u"0.1e400"_s << HUGE_VAL;
 }
 
 void TestKonfig::leadingNumber()
