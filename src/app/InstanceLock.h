@@ -4,25 +4,33 @@
 #include <QLockFile>
 #include <QString>
 
+#include <memory>
+
 // Keeps a second process from polling and writing into the same program folder.
 // The lock file names the owning process, so the lock of a crashed process is
-// recognised as stale and taken over.
+// recognised as stale and taken over. A folder that cannot hold the lock file
+// (read-only) is locked through a file in the user's runtime folder instead.
 class InstanceLock
 {
 public:
     explicit InstanceLock(const QString &programDir);
+    ~InstanceLock();
 
     enum class Result
     {
         Acquired,    // this process now owns the folder
         HeldByOther, // another running process owns it
-        Unavailable, // no lock can be made (read-only folder): nothing can be written anyway
+        Unavailable, // no lock could be made anywhere
     };
 
     Result tryLock();
 
     static constexpr char kFileName[] = "Mirkan_DesktopTool.lock";
 
+    // Where the lock of a folder that cannot hold its own lock file lives.
+    static QString fallbackPath(const QString &programDir);
+
 private:
-    QLockFile m_lock;
+    QString m_programDir;
+    std::unique_ptr<QLockFile> m_lock;
 };

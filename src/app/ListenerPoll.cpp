@@ -40,69 +40,89 @@ void ListenerPoll::cancel()
     if (!m_running) {
         return;
     }
-    for (const quint64 id : m_running->downloads) {
+    // A full refresh the user asked for still happens, on the new list.
+    if (m_running->mode == Mode::ShowAll) {
+        m_pending = true;
+        m_pendingShowAll = true;
+    }
+    const std::vector<quint64> downloads = std::move(m_running->downloads);
+    m_running.reset();
+    for (const quint64 id : downloads) {
         m_ctx.downloader.abort(id);
     }
     m_ctx.songs.cancelAll();
-    m_running.reset();
-    ++m_generation;
     m_ctx.tray.set_tray_busy(false);
 }
 
+bool ListenerPoll::isCurrent(quint64 generation) const
+{
+    return m_running && m_running->generation == generation;
+}
+
+// Every call that leaves this class (display, tray, signals, song tracker) may run a
+// nested event loop in which this poll ends or another starts; each is followed by
+// a check that the same poll is still running.
 void ListenerPoll::start(Mode mode)
 {
-    m_ctx.tray.set_tray_busy(true);
-    if (m_ctx.konfig.stations.isEmpty()) {
-        m_ctx.display.set_Print_Text(QString::fromUtf16(DisplayText::kNoStations));
-        m_ctx.tray.set_tray_busy(false);
-        emit finished(mode);
-        return;
-    }
-
-    Running run;
-    run.generation = ++m_generation;
+    const quint64 generation = ++m_generation;
+    m_running.emplace();
+    Running &run = *m_running;
+    run.generation = generation;
     run.mode = mode;
     run.onlyChanges = mode == Mode::AsConfigured && m_ctx.konfig.only_changes;
     run.text = DisplayText::Builder(m_ctx.konfig.horizontal != 0);
+
+    m_ctx.tray.set_tray_busy(true);
+    if (!isCurrent(generation)) {
+        return;
+    }
+    if (m_ctx.konfig.stations.isEmpty()) {
+        m_running->textShown = true;
+        m_ctx.display.set_Print_Text(QString::fromUtf16(DisplayText::kNoStations));
+        if (isCurrent(generation)) {
+            finish();
+        }
+        return;
+    }
+
     const std::size_t n = m_ctx.stations.size();
-    run.answers.resize(n);
-    run.downloads.reserve(n);
+    m_running->answers.resize(n);
+    m_running->downloads.reserve(n);
     for (std::size_t i = 0; i < n; ++i) {
         const QString url =
             ApiAddress::stationUrl(m_ctx.konfig, m_ctx.stations[i].name, u"listeners");
-        const quint64 generation = run.generation;
-        run.downloads.push_back(
+        // The downloader never answers inside get, so the poll cannot change meanwhile.
+        m_running->downloads.push_back(
             m_ctx.downloader.get(QUrl(url), [this, generation, i](const QString &answer) {
                 onAnswer(generation, i, answer);
             }));
     }
-    m_running = std::move(run);
-    if (n == 0) {
-        finishIfDone();
-    }
+    finishIfDone(generation);
 }
 
 void ListenerPoll::onAnswer(quint64 generation, std::size_t index, const QString &answer)
 {
-    if (!m_running || m_running->generation != generation) {
+    if (!isCurrent(generation)) {
         return;
     }
     m_running->answers[index] = answer;
+    if (m_applyDepth > 0) {
+        return; // arrived in a nested event loop: the running apply loop takes it up
+    }
     // Apply every result whose predecessors are all in, in list order.
-    while (m_running && m_running->generation == generation &&
-           m_running->nextToApply < m_running->answers.size() &&
+    while (isCurrent(generation) && m_running->nextToApply < m_running->answers.size() &&
            m_running->answers[m_running->nextToApply]) {
         const std::size_t i = m_running->nextToApply++;
-        m_applying = true;
+        ++m_applyDepth;
         apply(i, *m_running->answers[i]);
-        m_applying = false;
+        --m_applyDepth;
     }
-    finishIfDone();
+    finishIfDone(generation);
 }
 
 void ListenerPoll::apply(std::size_t index, const QString &rawAnswer)
 {
-    Running &run = *m_running;
+    const quint64 generation = m_running->generation;
     station_entry &station = m_ctx.stations[index];
     const QString answer = DisplayText::format0000(rawAnswer);
     const qint32 count = DisplayText::answerCount(answer);
@@ -112,18 +132,23 @@ void ListenerPoll::apply(std::size_t index, const QString &rawAnswer)
     station.min_listeners = std::min(station.min_listeners, count);
     station.max_listeners = std::max(station.max_listeners, count);
     m_ctx.history.add_history(station.name, count);
+    // Counted before anything leaves this class, so the poll cannot end without it.
+    ++m_running->songsPending;
 
-    if (!run.onlyChanges) {
-        run.text.append(station.name, answer);
+    if (!m_running->onlyChanges) {
+        m_running->text.append(station.name, answer);
     } else if (station.count != station.last_count) {
         const qint64 difference = qint64(station.count) - station.last_count;
-        run.text.append(station.name, answer, DisplayText::changeMarker(difference));
-        m_ctx.display.set_Print_Text(run.text.text());
+        m_running->text.append(station.name, answer, DisplayText::changeMarker(difference));
+        m_ctx.display.set_Print_Text(m_running->text.text());
+        if (!isCurrent(generation)) {
+            return;
+        }
         emit changeShown();
+        if (!isCurrent(generation)) {
+            return;
+        }
     }
-
-    ++run.songsPending;
-    const quint64 generation = run.generation;
     m_ctx.songs.get_current_song(
         station.name.toLower(), station.song_id, answer,
         [this, generation, index](qint32 songId) { onSongId(generation, index, songId); });
@@ -131,31 +156,39 @@ void ListenerPoll::apply(std::size_t index, const QString &rawAnswer)
 
 void ListenerPoll::onSongId(quint64 generation, std::size_t index, qint32 songId)
 {
-    if (!m_running || m_running->generation != generation) {
+    if (!isCurrent(generation)) {
         return;
     }
     m_ctx.stations[index].song_id = songId;
     --m_running->songsPending;
-    // A tracker that answers at once does so inside apply; the answer loop finishes then.
-    if (!m_applying) {
-        finishIfDone();
+    // A tracker that answers at once does so inside apply; the apply loop finishes then.
+    if (m_applyDepth == 0) {
+        finishIfDone(generation);
     }
 }
 
-void ListenerPoll::finishIfDone()
+void ListenerPoll::finishIfDone(quint64 generation)
 {
-    if (!m_running || m_running->nextToApply < m_running->answers.size()) {
+    if (!isCurrent(generation) || m_running->nextToApply < m_running->answers.size()) {
         return;
     }
-    Running &run = *m_running;
-    if (!run.onlyChanges && !run.textShown) {
-        run.textShown = true;
-        m_ctx.display.set_Print_Text(run.text.text());
+    if (!m_running->textShown) {
+        m_running->textShown = true;
+        if (!m_running->onlyChanges) {
+            m_ctx.display.set_Print_Text(m_running->text.text());
+            if (!isCurrent(generation)) {
+                return;
+            }
+        }
     }
-    if (run.songsPending > 0) {
-        return;
+    if (m_running->songsPending == 0) {
+        finish();
     }
-    const Mode mode = run.mode;
+}
+
+void ListenerPoll::finish()
+{
+    const Mode mode = m_running->mode;
     m_running.reset();
     m_ctx.tray.set_tray_busy(false);
     emit finished(mode);

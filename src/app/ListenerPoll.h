@@ -76,16 +76,18 @@ private:
         bool textShown = false;
     };
 
+    bool isCurrent(quint64 generation) const;
     void start(Mode mode);
     void onAnswer(quint64 generation, std::size_t index, const QString &answer);
     void apply(std::size_t index, const QString &answer);
     void onSongId(quint64 generation, std::size_t index, qint32 songId);
-    void finishIfDone();
+    void finishIfDone(quint64 generation);
+    void finish();
 
     Context m_ctx;
     std::optional<Running> m_running;
     quint64 m_generation = 0;
-    bool m_applying = false;
+    int m_applyDepth = 0;
     bool m_pending = false;
     bool m_pendingShowAll = false;
 };

@@ -13,7 +13,7 @@
 WebDownloader::WebDownloader(QObject *parent)
     : QObject(parent), m_network(new QNetworkAccessManager(this))
 {
-    // No proxy lookups, no cookies: every answer comes from the platform itself.
+    // The platform's API keeps no session: no cookies are stored or sent.
     m_network->setCookieJar(nullptr);
 }
 
@@ -28,7 +28,7 @@ WebDownloader::~WebDownloader()
 WebDownloader::Id WebDownloader::get(const QUrl &url, Done done)
 {
     const Id id = m_nextId++;
-    m_queue.push_back(Request{id, url, std::move(done), {}, {}, nullptr, false});
+    m_queue.push_back(Request{id, url, std::move(done), {}, {}, nullptr});
     // Started from the event loop, so done never runs inside get.
     QTimer::singleShot(0, this, &WebDownloader::startQueued);
     return id;
@@ -55,7 +55,9 @@ std::optional<WebDownloader::Request> WebDownloader::takeRunning(Id id)
     }
     Request request = std::move(*it);
     m_running.erase(it);
-    delete request.timer;
+    // May be inside the timer's own timeout signal.
+    request.timer->stop();
+    request.timer->deleteLater();
     request.timer = nullptr;
     if (request.reply) {
         request.reply->disconnect(this);

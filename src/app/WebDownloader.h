@@ -54,7 +54,6 @@ private:
         QByteArray body;
         QPointer<QNetworkReply> reply;
         QTimer *timer = nullptr;
-        bool failed = false;
     };
 
     // Removes a running request and lets go of its reply and timer.

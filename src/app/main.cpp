@@ -29,7 +29,7 @@ int main(int argc, char *argv[])
         qInfo("Mirkan DesktopTool already runs for %s", qPrintable(folder));
         return 0;
     case InstanceLock::Result::Unavailable:
-        qWarning("Cannot lock %s; running without writing anything there", qPrintable(folder));
+        qWarning("Cannot lock %s; running without a lock", qPrintable(folder));
         break;
     }
 

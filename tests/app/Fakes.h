@@ -14,16 +14,26 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <functional>
+
 // A display that remembers every text it was given.
 class RecordingDisplay final : public TextDisplay
 {
 public:
-    void set_Print_Text(const QString &text) override { texts.append(text); }
+    void set_Print_Text(const QString &text) override
+    {
+        texts.append(text);
+        if (whileShowing) {
+            whileShowing();
+        }
+    }
     QString get_text() const override { return texts.isEmpty() ? QString() : texts.back(); }
     void show() override { shown = true; }
 
     QStringList texts;
     bool shown = false;
+    // Runs inside every set_Print_Text, e.g. to pump events as a real window may.
+    std::function<void()> whileShowing;
 };
 
 class FixedClock final : public Clock

@@ -73,6 +73,8 @@ private slots:
     void namesStayInTheirPathSegment();
     void refreshShowsAllThenBlanks();
     void overlappingRequestsCoalesce();
+    void displayThatRunsTheEventLoop();
+    void reloadKeepsARequestedRefresh();
     void resultsAppliedInListOrder();
     void manyStations();
     void reloadAbandonsRunningPoll();
@@ -158,6 +160,9 @@ void TestPoll::oddAnswers_data()
     QTest::newRow("body never ends") << reply({}, 200, Fault::NeverEnding) << u""_s << 0;
     QTest::newRow("10 MB body") << reply({}, 200, Fault::Oversized) << u""_s << 0;
     QTest::newRow("answer too late") << reply("7", 200, Fault::None, 3000) << u""_s << 0;
+    QTest::newRow("64 KiB body") << reply("7" + QByteArray(65535, ' ')) << u"0007"_s << 7;
+    QTest::newRow("64 KiB and one byte") << reply("7" + QByteArray(65536, ' ')) << u""_s << 0;
+    QTest::newRow("tiny exponent") << reply("5e-400") << u"5e-400"_s << 0;
 }
 
 void TestPoll::oddAnswers()
@@ -216,8 +221,11 @@ void TestPoll::minimumMaximumAndHistory()
 
 void TestPoll::namesStayInTheirPathSegment()
 {
-    World w("stations=a b;x/../y;é?#\r\n");
+    World w("stations=a b;x/../y;é?#;.;..\r\n");
     QVERIFY(w.start());
+    // "." and ".." cannot be sent as a segment at all; they fail like a dead server.
+    QCOMPARE(w.sim.requestLog().size(), 3);
+    QVERIFY(w.display.get_text().endsWith(u"\r\n.: \r\n..: "_s));
     QCOMPARE(w.requestsFor(u"/station/a%20b/listeners"_s), 1);
     QCOMPARE(w.requestsFor(u"/station/x%2F..%2Fy/listeners"_s), 1);
     QCOMPARE(w.requestsFor(u"/station/%C3%A9%3F%23/listeners"_s), 1);
@@ -246,7 +254,7 @@ void TestPoll::refreshShowsAllThenBlanks()
 
 void TestPoll::overlappingRequestsCoalesce()
 {
-    World w("stations=alpha\r\n");
+    World w("stations=alpha\r\nonly_changes=1\r\n");
     Reply slow;
     slow.count = 3;
     slow.delayMs = 300;
@@ -257,12 +265,61 @@ void TestPoll::overlappingRequestsCoalesce()
     w.form.refresh_now();
     w.form.check_stations();
     QVERIFY(w.settle());
-    // One more poll follows the running one, and it is the full one the refresh asked for.
+    // One more poll follows the running one, and it is the full one the refresh asked
+    // for: the unchanged count is shown anyway, without a marker.
     QTRY_COMPARE(w.requestsFor(u"/station/alpha/listeners"_s), 2);
     QVERIFY(w.settle());
     QTest::qWait(400);
     QCOMPARE(w.requestsFor(u"/station/alpha/listeners"_s), 2);
-    QCOMPARE(w.display.texts.size(), 2);
+    QCOMPARE(w.display.texts, (QStringList{u"ALPHA : 0003 +0003"_s, u"ALPHA : 0003"_s}));
+    QVERIFY(w.form.timerChangesOnly().isActive());
+}
+
+void TestPoll::displayThatRunsTheEventLoop()
+{
+    // A display that lets events run while it draws: answers, timer ticks and new
+    // requests arrive in the middle of a poll, and the outcome stays the same.
+    World w("stations=a;b;c;d\r\nonly_changes=1\r\n");
+    for (int i = 0; i < 4; ++i) {
+        Reply r;
+        r.count = i + 1;
+        r.delayMs = 30 * (4 - i);
+        w.sim.setListenerReply(QString(QChar(u'a' + i)), r);
+    }
+    int nested = 0;
+    w.display.whileShowing = [&w, &nested] {
+        if (nested++ == 0) {
+            w.form.check_stations();
+        }
+        QTest::qWait(60);
+    };
+    QVERIFY(w.start());
+    QVERIFY(w.settle());
+    QTRY_COMPARE(w.requestsFor(u"/station/d/listeners"_s), 2);
+    QVERIFY(w.settle());
+    QCOMPARE(w.display.texts.first(), u"A : 0001 +0001"_s);
+    QCOMPARE(w.display.texts.at(3),
+             u"A : 0001 +0001\r\nB: 0002 +0002\r\nC: 0003 +0003\r\nD: 0004 +0004"_s);
+    QCOMPARE(w.display.texts.size(), 4); // the second poll found no change
+    QCOMPARE(w.form.history().size(), 8);
+    QVERIFY(!w.tray.isBusy());
+}
+
+void TestPoll::reloadKeepsARequestedRefresh()
+{
+    World w("stations=alpha\r\nonly_changes=1\r\n");
+    Reply slow;
+    slow.count = 1;
+    slow.delayMs = 300;
+    w.sim.setListenerReply(u"alpha"_s, slow);
+    QVERIFY(w.start());
+    w.display.texts.clear();
+    w.form.refresh_now();
+    QVERIFY(w.form.poll().isRunning());
+    w.form.Load_Konfig();
+    QVERIFY(w.settle());
+    QCOMPARE(w.display.texts, QStringList{u"ALPHA : 0001"_s});
+    QVERIFY(w.form.timerChangesOnly().isActive());
 }
 
 void TestPoll::resultsAppliedInListOrder()

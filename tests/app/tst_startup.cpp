@@ -233,6 +233,15 @@ void TestStartup::oneInstancePerFolder()
                 QSysInfo::bootUniqueId() + '\n');
     stale.close();
     QCOMPARE(InstanceLock(other.path()).tryLock(), InstanceLock::Result::Acquired);
+
+    // A folder that cannot hold a lock file is locked elsewhere, still once only.
+    QTemporaryDir plain;
+    const QString missing = plain.filePath(u"missing"_s);
+    InstanceLock third(missing);
+    InstanceLock fourth(missing);
+    QCOMPARE(third.tryLock(), InstanceLock::Result::Acquired);
+    QVERIFY(QFile::exists(InstanceLock::fallbackPath(missing)));
+    QCOMPARE(fourth.tryLock(), InstanceLock::Result::HeldByOther);
 }
 
 void TestStartup::secondProcessEndsAtOnce()
