@@ -98,8 +98,8 @@ void JsonObjectTable::reserve(std::size_t capacity)
 void JsonObjectTable::reallocate(std::size_t capacity)
 {
     const std::uint32_t indexSize = indexSizeFor(capacity);
-    void *memory = ::operator new (sizeof(Header) + capacity * sizeof(Entry) +
-                                   std::size_t{indexSize} * sizeof(std::uint32_t));
+    void *memory = ::operator new(sizeof(Header) + capacity * sizeof(Entry) +
+                                  std::size_t{indexSize} * sizeof(std::uint32_t));
     auto *block = new (memory) Header{0, 0, indexSize, 0};
     auto *target = reinterpret_cast<Entry *>(block + 1);
     std::uint32_t used = 0;
