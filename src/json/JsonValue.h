@@ -42,6 +42,8 @@ public:
     JsonValue() noexcept : m_kind(Kind::Empty), m_bytes{} {}
     JsonValue(std::nullptr_t) noexcept : m_kind(Kind::Null), m_bytes{} {}
     JsonValue(bool value);
+    // A narrow literal would otherwise turn into the boolean true; text is UTF-16.
+    JsonValue(const char *) = delete;
     JsonValue(std::uint8_t value);
     JsonValue(std::int16_t value);
     JsonValue(std::int32_t value);

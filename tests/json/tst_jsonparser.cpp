@@ -71,6 +71,11 @@ void tst_JsonParser::outcomes_data()
         u"Error 13: Bad string character escape at character 5"_s);
     row("short unicode escape", u"[\"\\u12\"]"_s,
         u"Error 13: Bad string character escape at character 5"_s);
+    row("unicode escape cut by the end, three left", u"[\"\\u123"_s,
+        u"Error 13: Bad string character escape at character 5"_s);
+    row("unicode escape cut by the end, none left", u"[\"\\u"_s,
+        u"Error 13: Bad string character escape at character 5"_s);
+    row("literal followed by junk", u"[truex]"_s, u"Error 13: Bad value at character 6"_s);
     row("backslash at end", u"[\"\\"_s, u"Error 13: Bad string character escape at character 4"_s);
     row("number runs to end", u"[1"_s, u"Error 13: Ran off end of string while parsing a number"_s);
     row("exponent runs to end", u"[1e"_s,
