@@ -19,6 +19,14 @@ namespace {
 using Reply = PlatformSimulator::ListenerReply;
 using Fault = PlatformSimulator::Fault;
 
+Reply delayed(int count, int delayMs)
+{
+    Reply r;
+    r.count = count;
+    r.delayMs = delayMs;
+    return r;
+}
+
 // frmMain against the simulator on loopback, in a fresh program folder.
 struct World : AppWorld
 {
@@ -255,10 +263,7 @@ void TestPoll::refreshShowsAllThenBlanks()
 void TestPoll::overlappingRequestsCoalesce()
 {
     World w("stations=alpha\r\nonly_changes=1\r\n");
-    Reply slow;
-    slow.count = 3;
-    slow.delayMs = 300;
-    w.sim.setListenerReply(u"alpha"_s, slow);
+    w.sim.setListenerReply(u"alpha"_s, delayed(3, 300));
     w.form.Form_Load();
     QVERIFY(w.form.poll().isRunning());
     w.form.check_stations();
@@ -281,10 +286,7 @@ void TestPoll::displayThatRunsTheEventLoop()
     // requests arrive in the middle of a poll, and the outcome stays the same.
     World w("stations=a;b;c;d\r\nonly_changes=1\r\n");
     for (int i = 0; i < 4; ++i) {
-        Reply r;
-        r.count = i + 1;
-        r.delayMs = 30 * (4 - i);
-        w.sim.setListenerReply(QString(QChar(u'a' + i)), r);
+        w.sim.setListenerReply(QString(QChar(u'a' + i)), delayed(i + 1, 30 * (4 - i)));
     }
     int nested = 0;
     w.display.whileShowing = [&w, &nested] {
@@ -308,10 +310,7 @@ void TestPoll::displayThatRunsTheEventLoop()
 void TestPoll::reloadKeepsARequestedRefresh()
 {
     World w("stations=alpha\r\nonly_changes=1\r\n");
-    Reply slow;
-    slow.count = 1;
-    slow.delayMs = 300;
-    w.sim.setListenerReply(u"alpha"_s, slow);
+    w.sim.setListenerReply(u"alpha"_s, delayed(1, 300));
     QVERIFY(w.start());
     w.display.texts.clear();
     w.form.refresh_now();
@@ -325,10 +324,7 @@ void TestPoll::reloadKeepsARequestedRefresh()
 void TestPoll::resultsAppliedInListOrder()
 {
     World w("stations=a;b;c\r\nonly_changes=1\r\n");
-    Reply late;
-    late.count = 1;
-    late.delayMs = 400;
-    w.sim.setListenerReply(u"a"_s, late);
+    w.sim.setListenerReply(u"a"_s, delayed(1, 400));
     w.sim.setCount(u"b"_s, 2);
     w.sim.setCount(u"c"_s, 3);
     QVERIFY(w.start());
@@ -346,10 +342,7 @@ void TestPoll::manyStations()
         names << u"s"_s + QString::number(i);
     }
     World w("stations=" + names.join(u';').toUtf8() + "\r\n");
-    Reply r;
-    r.count = 7;
-    r.delayMs = 20;
-    w.sim.setDefaultListenerReply(r);
+    w.sim.setDefaultListenerReply(delayed(7, 20));
     QVERIFY(w.start());
     QCOMPARE(w.display.texts.size(), 1);
     QCOMPARE(w.display.texts[0].count(u"\r\n"_s), 199);
@@ -361,10 +354,7 @@ void TestPoll::manyStations()
 void TestPoll::reloadAbandonsRunningPoll()
 {
     World w("stations=alpha\r\n");
-    Reply slow;
-    slow.count = 1;
-    slow.delayMs = 500;
-    w.sim.setListenerReply(u"alpha"_s, slow);
+    w.sim.setListenerReply(u"alpha"_s, delayed(1, 500));
     w.sim.setCount(u"beta"_s, 2);
     w.form.Form_Load();
     QVERIFY(w.form.poll().isRunning());
