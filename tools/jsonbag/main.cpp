@@ -3,6 +3,7 @@
 // Reads a UTF-8 document, parses it with JsonBag and prints its serialization.
 #include "JsonBag.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -22,6 +23,10 @@ bool readAll(const std::string &path, std::string &text)
     if (path == "-") {
         text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
         return !std::cin.bad();
+    }
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) {
+        return false;
     }
     std::ifstream file(path, std::ios::binary);
     if (!file) {
