@@ -30,7 +30,7 @@ WebDownloader::Id WebDownloader::get(const QUrl &url, Done done)
     const Id id = m_nextId++;
     m_queue.push_back(Request{id, url, std::move(done), {}, {}, nullptr});
     // Started from the event loop, so done never runs inside get.
-    QTimer::singleShot(0, this, &WebDownloader::startQueued);
+    scheduleStart();
     return id;
 }
 
@@ -43,7 +43,7 @@ void WebDownloader::abort(Id id)
         }
     }
     if (takeRunning(id)) {
-        QTimer::singleShot(0, this, &WebDownloader::startQueued);
+        scheduleStart();
     }
 }
 
@@ -69,8 +69,18 @@ std::optional<WebDownloader::Request> WebDownloader::takeRunning(Id id)
     return request;
 }
 
+void WebDownloader::scheduleStart()
+{
+    // One pass over the queue serves every request added before it runs.
+    if (!m_startScheduled) {
+        m_startScheduled = true;
+        QTimer::singleShot(0, this, &WebDownloader::startQueued);
+    }
+}
+
 void WebDownloader::startQueued()
 {
+    m_startScheduled = false;
     while (!m_queue.empty() && m_running.size() < kMaxParallel) {
         Request request = std::move(m_queue.front());
         m_queue.pop_front();

@@ -58,6 +58,7 @@ private:
 
     // Removes a running request and lets go of its reply and timer.
     std::optional<Request> takeRunning(Id id);
+    void scheduleStart();
     void startQueued();
     void start(Request &request);
     void onReadyRead(Id id);
@@ -70,6 +71,7 @@ private:
     QHash<Id, Request> m_running;
     Id m_nextId = 1;
     int m_timeoutMs = kDefaultTimeoutMs;
+    bool m_startScheduled = false;
 };
 
 // The whole content of the file at path, one character per byte through the 8-bit
