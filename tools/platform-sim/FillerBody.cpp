@@ -1,30 +1,24 @@
 // SPDX-License-Identifier: MIT
 #include "FillerBody.h"
 
-#include <QByteArray>
 #include <QTcpSocket>
 
 #include <algorithm>
+#include <limits>
 
-namespace {
-
-const QByteArray &digitChunk(qsizetype size)
+FillerBody::FillerBody(QTcpSocket *socket, qint64 size, const QByteArray &pattern, QObject *parent)
+    : QObject(parent), m_socket(socket),
+      m_remaining(size < 0 ? std::numeric_limits<qint64>::max() : size)
 {
-    static const QByteArray chunk = [size] {
-        QByteArray bytes(size, Qt::Uninitialized);
-        for (qsizetype i = 0; i < size; ++i) {
-            bytes[i] = static_cast<char>('0' + i % 10);
-        }
-        return bytes;
-    }();
-    return chunk;
+    // Whole patterns only, so an endless stream of lines stays lines.
+    const qsizetype copies =
+        std::max<qsizetype>(1, kChunkSize / std::max<qsizetype>(1, pattern.size()));
+    m_chunk = pattern.repeated(copies);
 }
 
-} // namespace
-
-FillerBody::FillerBody(QTcpSocket *socket, qint64 size, QObject *parent)
-    : QObject(parent), m_socket(socket), m_remaining(size)
+QByteArray FillerBody::digits()
 {
+    return QByteArrayLiteral("0123456789");
 }
 
 void FillerBody::start()
@@ -38,10 +32,9 @@ void FillerBody::writeMore()
     if (!m_socket || m_remaining == 0) {
         return;
     }
-    const QByteArray &chunk = digitChunk(kChunkSize);
     while (m_remaining > 0 && m_socket->bytesToWrite() < kHighWater) {
-        const qint64 n = std::min<qint64>(chunk.size(), m_remaining);
-        if (m_socket->write(chunk.constData(), n) != n) {
+        const qint64 n = std::min<qint64>(m_chunk.size(), m_remaining);
+        if (m_socket->write(m_chunk.constData(), n) != n) {
             return; // the connection is gone; its owner cleans up
         }
         m_remaining -= n;

@@ -3,6 +3,7 @@
 
 #include "FillerBody.h"
 #include "HttpReply.h"
+#include "SocketReset.h"
 #include "TrickleBody.h"
 
 #include <QTcpSocket>
@@ -41,7 +42,7 @@ void HttpConnection::sendFiller(const HttpReply &reply, qint64 size)
         return;
     }
     m_socket->write(reply.head(size, m_keepAlive));
-    auto *filler = new FillerBody(m_socket, size, this);
+    auto *filler = new FillerBody(m_socket, size, FillerBody::digits(), this);
     connect(filler, &FillerBody::finished, this, [this, filler] {
         filler->deleteLater();
         finishRequest();
@@ -60,6 +61,36 @@ void HttpConnection::sendTrickle(const HttpReply &reply, qint64 announcedSize)
     if (isConnected()) {
         m_socket->write(reply.head(announcedSize, false));
         new TrickleBody(m_socket, this);
+    }
+}
+
+void HttpConnection::sendEndless(const QByteArray &head, const QByteArray &pattern)
+{
+    if (!m_busy) {
+        return;
+    }
+    m_keepAlive = false;
+    m_closing = true;
+    if (isConnected()) {
+        m_socket->write(head);
+        (new FillerBody(m_socket, -1, pattern, this))->start();
+    }
+}
+
+void HttpConnection::sendCutShort(const HttpReply &reply, qsizetype bodyBytes)
+{
+    if (!m_busy) {
+        return;
+    }
+    m_keepAlive = false;
+    m_closing = true;
+    if (isConnected()) {
+        m_socket->write(reply.head(false) +
+                        reply.body.first(std::min(bodyBytes, reply.body.size())));
+        resetConnection(m_socket); // reports the end of the request through onDisconnected
+    }
+    if (m_busy) {
+        finishRequest();
     }
 }
 

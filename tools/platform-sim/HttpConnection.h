@@ -31,6 +31,11 @@ public:
     void sendTrickle(const HttpReply &reply, qint64 announcedSize);
     // Closes the connection without answering.
     void drop();
+    // Sends head, then pattern over and over until the client leaves.
+    void sendEndless(const QByteArray &head, const QByteArray &pattern);
+    // Announces the whole reply, sends its first bodyBytes body bytes, then resets the
+    // connection.
+    void sendCutShort(const HttpReply &reply, qsizetype bodyBytes);
 
 signals:
     void requestReady(HttpConnection *connection, const HttpRequest &request);

@@ -7,7 +7,9 @@ QByteArray HttpReply::head(qint64 contentLength, bool keepAlive) const
     if (!contentType.isEmpty()) {
         out += "Content-Type: " + contentType + "\r\n";
     }
-    out += "Content-Length: " + QByteArray::number(contentLength) + "\r\n";
+    if (contentLength >= 0) {
+        out += "Content-Length: " + QByteArray::number(contentLength) + "\r\n";
+    }
     out += keepAlive ? "Connection: keep-alive\r\n" : "Connection: close\r\n";
     out += "Cache-Control: no-cache\r\nServer: platform-sim\r\n";
     for (const auto &[name, value] : extraHeaders) {

@@ -14,7 +14,8 @@ struct HttpReply
     QByteArray body;
     QList<QPair<QByteArray, QByteArray>> extraHeaders;
 
-    // Status line and headers up to and including the empty line.
+    // Status line and headers up to and including the empty line; a negative length
+    // announces none (the body then runs until the connection closes).
     QByteArray head(qint64 contentLength, bool keepAlive) const;
     QByteArray head(bool keepAlive) const { return head(body.size(), keepAlive); }
 

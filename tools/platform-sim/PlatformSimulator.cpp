@@ -2,6 +2,7 @@
 #include "PlatformSimulator.h"
 
 #include "DemoDriver.h"
+#include "FillerBody.h"
 #include "HttpConnection.h"
 #include "ScriptedAnswer.h"
 #include "StationBook.h"
@@ -111,7 +112,35 @@ void PlatformSimulator::Private::deliver(HttpConnection &connection, const Scrip
     case Fault::Drop:
         connection.drop();
         break;
+    case Fault::FastEndless:
+        connection.sendEndless(answer.reply.head(-1, false), FillerBody::digits());
+        break;
+    case Fault::HeaderFlood:
+        connection.sendEndless("HTTP/1.1 200 OK\r\n", "X-Flood: 0123456789abcdef\r\n");
+        break;
+    case Fault::Reset:
+        connection.sendCutShort(answer.reply, answer.resetAfterBytes);
+        break;
+    case Fault::Silent:
+        break; // the connection stays open and the request unanswered until the client leaves
     }
+}
+
+bool PlatformSimulator::faultFromName(QStringView name, Fault &fault)
+{
+    static const std::pair<QStringView, Fault> kNames[] = {
+        {u"none", Fault::None},           {u"trickle", Fault::NeverEnding},
+        {u"oversized", Fault::Oversized}, {u"drop", Fault::Drop},
+        {u"endless", Fault::FastEndless}, {u"header-flood", Fault::HeaderFlood},
+        {u"reset", Fault::Reset},         {u"silent", Fault::Silent},
+    };
+    for (const auto &[text, value] : kNames) {
+        if (name == text) {
+            fault = value;
+            return true;
+        }
+    }
+    return false;
 }
 
 PlatformSimulator::PlatformSimulator(QObject *parent)

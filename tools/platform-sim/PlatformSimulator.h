@@ -18,8 +18,10 @@ class QTcpSocket;
 // benchmark and the demo all run the program against it instead of the internet.
 //
 // Each station's answers can be scripted: a fixed count or body, a delay, an HTTP
-// status, or a misbehaviour (a body that never ends, an oversized body, a dropped
-// connection). Every request is logged in arrival order.
+// status, or a misbehaviour of the kinds hostile or broken servers show (bodies that
+// never end, slowly or at full speed; an oversized body; a flood of header lines; a
+// connection dropped, reset mid-body, or never answered). Every request is logged in
+// arrival order.
 class PlatformSimulator : public QObject
 {
     Q_OBJECT
@@ -32,7 +34,15 @@ public:
         Oversized,   // a valid reply whose body is 10 MB of digits
         Drop,        // close the connection without answering; a client that had reused a
                      // kept-alive connection may retry once, so the request is logged twice
+        FastEndless, // headers without a length, then digits as fast as the client takes them
+        HeaderFlood, // a status line, then header lines as fast as the client takes them
+        Reset,       // announce the whole body, send resetAfterBytes of it, then reset
+        Silent,      // read the request and never answer
     };
+
+    // Fault names for the command line: none, trickle, oversized, drop, endless,
+    // header-flood, reset, silent. False when name is none of them.
+    static bool faultFromName(QStringView name, Fault &fault);
 
     // How one station's listener request is answered.
     struct ListenerReply
@@ -42,6 +52,8 @@ public:
         int status = 200; // HTTP status code of the reply
         int delayMs = 0;  // wait this long before answering (never blocks the server)
         Fault fault = Fault::None;
+        int resetAfterBytes = 0; // Reset: body bytes sent before the reset
+        QByteArray location;     // sent as the Location header when not empty
     };
 
     // How one station's current-song request is answered.
@@ -55,6 +67,7 @@ public:
         int status = 200;
         int delayMs = 0;
         Fault fault = Fault::None;
+        int resetAfterBytes = 0;
     };
 
     explicit PlatformSimulator(QObject *parent = nullptr);

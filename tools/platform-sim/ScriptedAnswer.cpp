@@ -30,9 +30,12 @@ HttpReply replyFor(int status, const QByteArray &scriptedBody, const QByteArray 
 
 ScriptedAnswer ScriptedAnswer::forListeners(const PlatformSimulator::ListenerReply &script)
 {
-    return {replyFor(script.status, script.body, QByteArray::number(script.count),
-                     "text/plain; charset=utf-8"),
-            script.delayMs, script.fault};
+    HttpReply reply = replyFor(script.status, script.body, QByteArray::number(script.count),
+                               "text/plain; charset=utf-8");
+    if (!script.location.isEmpty()) {
+        reply.extraHeaders.append(qMakePair(QByteArray("Location"), script.location));
+    }
+    return {reply, script.delayMs, script.fault, script.resetAfterBytes};
 }
 
 ScriptedAnswer ScriptedAnswer::forSong(const PlatformSimulator::SongReply &script,
@@ -45,10 +48,10 @@ ScriptedAnswer ScriptedAnswer::forSong(const PlatformSimulator::SongReply &scrip
         document = song.toJson();
     }
     return {replyFor(script.status, script.body, document, "application/json; charset=utf-8"),
-            script.delayMs, script.fault};
+            script.delayMs, script.fault, script.resetAfterBytes};
 }
 
 ScriptedAnswer ScriptedAnswer::plain(const HttpReply &reply)
 {
-    return {reply, 0, PlatformSimulator::Fault::None};
+    return {reply, 0, PlatformSimulator::Fault::None, 0};
 }

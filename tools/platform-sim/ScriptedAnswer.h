@@ -14,6 +14,7 @@ struct ScriptedAnswer
     HttpReply reply;
     int delayMs = 0;
     PlatformSimulator::Fault fault = PlatformSimulator::Fault::None;
+    int resetAfterBytes = 0;
 
     static ScriptedAnswer forListeners(const PlatformSimulator::ListenerReply &script);
     static ScriptedAnswer forSong(const PlatformSimulator::SongReply &script,

@@ -22,7 +22,12 @@ int main(int argc, char *argv[])
                                         u"Counts drift and songs change, as on a live platform."_s);
     const QCommandLineOption stationsOption(
         u"stations"_s, u"Comma-separated stations that start with plausible counts."_s, u"a,b,c"_s);
-    parser.addOptions({portOption, demoOption, stationsOption});
+    const QCommandLineOption faultOption(
+        u"fault"_s,
+        u"Make a station misbehave: STATION=KIND[:BYTES], KIND one of trickle, oversized, "
+        "drop, endless, header-flood, reset (after BYTES body bytes), silent. Repeatable."_s,
+        u"station=kind"_s);
+    parser.addOptions({portOption, demoOption, stationsOption, faultOption});
     parser.process(app);
 
     bool portOk = false;
@@ -38,6 +43,19 @@ int main(int argc, char *argv[])
         return 1;
     }
     simulator.seedStations(parser.value(stationsOption).split(u',', Qt::SkipEmptyParts));
+    for (const QString &fault : parser.values(faultOption)) {
+        const qsizetype eq = fault.indexOf(u'=');
+        const QStringList kind = fault.mid(eq + 1).split(u':');
+        PlatformSimulator::ListenerReply reply;
+        reply.count = 1;
+        reply.body = "100";
+        if (eq <= 0 || !PlatformSimulator::faultFromName(kind.front(), reply.fault)) {
+            QTextStream(stderr) << "platform-sim: invalid fault " << fault << '\n';
+            return 2;
+        }
+        reply.resetAfterBytes = kind.size() > 1 ? kind[1].toInt() : 0;
+        simulator.setListenerReply(fault.left(eq), reply);
+    }
     simulator.setDemoMode(parser.isSet(demoOption));
 
     // Scripts read this line to learn the port; it must not wait in a buffer.
