@@ -20,7 +20,7 @@ int main(int argc, char *argv[])
 
     const QString exeDir = QCoreApplication::applicationDirPath();
     const QString folder =
-        ProgramFolder::resolve(exeDir, qEnvironmentVariable(ProgramFolder::kEnvironmentVariable));
+        ProgramFolder::resolve(exeDir, qgetenv(ProgramFolder::kEnvironmentVariable));
     InstanceLock lock(folder);
     switch (lock.tryLock()) {
     case InstanceLock::Result::Acquired:

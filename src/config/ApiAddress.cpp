@@ -20,11 +20,6 @@ QString baseUrl(const KonfigSettings &settings)
     return base;
 }
 
-QString host(const KonfigSettings &settings)
-{
-    return QUrl(baseUrl(settings)).host().toLower();
-}
-
 QString stationUrl(const KonfigSettings &settings, const QString &station, QStringView leaf)
 {
     // "." and ".." would be resolved away by every HTTP client, even percent-encoded,

@@ -14,9 +14,6 @@ inline constexpr char kDefaultHost[] = "api.mirkan.example";
 // "http://" + host, or the whole api_host when it holds a scheme ("://"); no trailing "/".
 QString baseUrl(const KonfigSettings &settings);
 
-// The host name of baseUrl, lower-cased.
-QString host(const KonfigSettings &settings);
-
 // baseUrl + "/station/" + the name as one percent-encoded path segment + "/" + leaf;
 // "" for the names "." and "..", which no address can hold as a segment.
 QString stationUrl(const KonfigSettings &settings, const QString &station, QStringView leaf);

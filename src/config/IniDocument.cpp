@@ -6,6 +6,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -69,12 +71,7 @@ QString cleanValue(QStringView raw)
     if (v.size() >= 2 && (v.front() == u'"' || v.front() == u'\'') && v.back() == v.front()) {
         v = v.sliced(1, v.size() - 2);
     }
-    qsizetype length = std::min<qsizetype>(v.size(), IniDocument::kMaxValueLength);
-    // Never cut between the two halves of a character outside the basic plane.
-    if (length < v.size() && length > 0 && v[length - 1].isHighSurrogate()) {
-        --length;
-    }
-    return v.first(length).toString();
+    return v.toString();
 }
 
 // A value must never split a line.
@@ -92,17 +89,26 @@ QString singleLine(QStringView value)
 IniDocument IniDocument::fromBytes(const QByteArray &bytes)
 {
     IniDocument doc;
-    // The BOM goes first, so a file that has one but is not valid UTF-8 after it
-    // still starts with its first section rather than with three odd characters.
-    doc.m_hasBom = bytes.startsWith("\xEF\xBB\xBF");
-    const QByteArray body = doc.m_hasBom ? bytes.sliced(3) : bytes;
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(body);
-    if (utf8.hasError()) {
-        text = Cp1252::decode(body);
-        doc.m_encoding = Encoding::Cp1252;
+    QString text;
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+        const bool little = bytes.startsWith("\xFF\xFE");
+        doc.m_encoding = little ? Encoding::Utf16LE : Encoding::Utf16BE;
+        // The mark is taken off here; a second one would be content and stays.
+        QStringDecoder utf16(little ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE,
+                             QStringDecoder::Flag::Stateless |
+                                 QStringDecoder::Flag::ConvertInitialBom);
+        text = utf16.decode(bytes.sliced(2));
     } else {
-        doc.m_encoding = Encoding::Utf8;
+        // The BOM goes first, so a file that has one but is not valid UTF-8 after it
+        // still starts with its first section rather than with three odd characters.
+        doc.m_utf8Bom = bytes.startsWith("\xEF\xBB\xBF");
+        const QByteArray body = doc.m_utf8Bom ? bytes.sliced(3) : bytes;
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        text = utf8.decode(body);
+        if (utf8.hasError()) {
+            text = Cp1252::decode(body);
+            doc.m_encoding = Encoding::Cp1252;
+        }
     }
 
     qsizetype start = 0;
@@ -133,10 +139,19 @@ QByteArray IniDocument::toBytes() const
         text += line.text;
         text += line.end;
     }
+    switch (m_encoding) {
+    case Encoding::Utf16LE:
+        return "\xFF\xFE" + QByteArray(QStringEncoder(QStringEncoder::Utf16LE).encode(text));
+    case Encoding::Utf16BE:
+        return "\xFE\xFF" + QByteArray(QStringEncoder(QStringEncoder::Utf16BE).encode(text));
+    case Encoding::Cp1252:
+    case Encoding::Utf8:
+        break;
+    }
     QByteArray bytes = m_encoding == Encoding::Cp1252 && Cp1252::canEncode(text)
                            ? Cp1252::encode(text)
                            : QByteArray(QStringEncoder(QStringEncoder::Utf8).encode(text));
-    if (m_hasBom) {
+    if (m_utf8Bom) {
         bytes.prepend("\xEF\xBB\xBF");
     }
     return bytes;
@@ -176,7 +191,7 @@ IniDocument::KeyLine IniDocument::findKey(qsizetype header, QStringView key) con
     return {};
 }
 
-std::optional<QString> IniDocument::value(QStringView section, QStringView key) const
+std::optional<QString> IniDocument::wholeValue(QStringView section, QStringView key) const
 {
     const qsizetype header = findSection(section);
     if (header < 0) {
@@ -187,6 +202,24 @@ std::optional<QString> IniDocument::value(QStringView section, QStringView key) 
         return std::nullopt;
     }
     return cleanValue(splitKeyLine(m_lines[found.index].text)->second);
+}
+
+qsizetype IniDocument::keptLength(QStringView wholeValue)
+{
+    qsizetype length = std::min<qsizetype>(wholeValue.size(), kMaxValueLength);
+    if (length < wholeValue.size() && length > 0 && wholeValue[length - 1].isHighSurrogate()) {
+        --length;
+    }
+    return length;
+}
+
+std::optional<QString> IniDocument::value(QStringView section, QStringView key) const
+{
+    std::optional<QString> v = wholeValue(section, key);
+    if (v) {
+        v->truncate(keptLength(*v));
+    }
+    return v;
 }
 
 QString IniDocument::newLineEnd() const

@@ -13,36 +13,45 @@
 // Reading follows the rules users know from Windows: section and key names match
 // without regard to case and surrounding blanks, the first of duplicate keys and
 // the first of repeated sections win, a ';' line is a comment, and a value loses
-// its surrounding blanks and one pair of enclosing quotes.
+// its surrounding blanks and one pair of enclosing quotes. A value is cut to
+// kMaxValueLength characters, as Windows programs reading with a 1024-character
+// buffer see it.
 class IniDocument
 {
 public:
-    enum class Encoding
-    {
-        Utf8,
-        Utf8WithBom,
-        Cp1252
-    };
-
     // A new, empty document: UTF-8 without BOM and CRLF line ends.
     IniDocument() = default;
 
-    // UTF-8 when the bytes after an optional BOM are valid UTF-8, Windows-1252 otherwise.
+    // UTF-16 when the bytes start with its byte-order mark (FF FE little-endian, FE FF
+    // big-endian), as Notepad saves "Unicode"; otherwise UTF-8 when the bytes after an
+    // optional UTF-8 BOM are valid UTF-8, Windows-1252 when they are not.
     static IniDocument fromBytes(const QByteArray &bytes);
-    // Written in the encoding the document was read in; a value that Windows-1252
-    // cannot hold switches the document to UTF-8 so that nothing is lost.
+    // Written in the encoding and with the byte-order mark the document was read with;
+    // a value that Windows-1252 cannot hold switches the document to UTF-8 so that
+    // nothing is lost.
     QByteArray toBytes() const;
 
-    // The value of key in section, or nullopt when the section or key is absent.
+    // The value of key in section, cut to kMaxValueLength characters, or nullopt when
+    // the section or key is absent.
     std::optional<QString> value(QStringView section, QStringView key) const;
+    // The same value before the cut.
+    std::optional<QString> wholeValue(QStringView section, QStringView key) const;
     void setValue(QStringView section, QStringView key, QStringView value);
 
-    Encoding encoding() const { return m_encoding; }
-    bool hasBom() const { return m_hasBom; }
-
     static constexpr int kMaxValueLength = 1023;
+    // How many leading characters of a whole value the cut keeps: kMaxValueLength, or
+    // one fewer where the cut would separate the two halves of a character.
+    static qsizetype keptLength(QStringView wholeValue);
 
 private:
+    enum class Encoding
+    {
+        Utf8,
+        Cp1252,
+        Utf16LE,
+        Utf16BE,
+    };
+
     struct Line
     {
         QString text;
@@ -65,6 +74,6 @@ private:
 
     std::vector<Line> m_lines;
     Encoding m_encoding = Encoding::Utf8;
-    bool m_hasBom = false;
+    bool m_utf8Bom = false;
     QString m_lineEnd; // the file's first line end; empty for a file without one
 };

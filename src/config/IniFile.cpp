@@ -1,29 +1,39 @@
 // SPDX-License-Identifier: MIT
 #include "IniFile.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include "RegularFile.h"
+
 #include <QSaveFile>
 #include <QtDebug>
 
 namespace IniFile {
 
+Contents read(const QString &path)
+{
+    const RegularFile::Contents file = RegularFile::read(path, kMaxFileSize);
+    switch (file.status) {
+    case RegularFile::Status::Read:
+        return {IniDocument::fromBytes(file.bytes), {}};
+    case RegularFile::Status::Missing:
+        return {};
+    case RegularFile::Status::NotRegular:
+        return {std::nullopt, QStringLiteral("it is not a plain file")};
+    case RegularFile::Status::TooLarge:
+        return {std::nullopt, QStringLiteral("it is larger than %1 bytes").arg(kMaxFileSize)};
+    case RegularFile::Status::Failed:
+        return {std::nullopt, file.error};
+    }
+    return {};
+}
+
 std::optional<IniDocument> load(const QString &path)
 {
-    QFile file(path);
-    if (!file.exists()) {
-        return std::nullopt;
+    Contents contents = read(path);
+    if (!contents.problem.isEmpty()) {
+        qWarning("Cannot read INI file %s: %s; using the defaults", qPrintable(path),
+                 qPrintable(contents.problem));
     }
-    if (file.size() > kMaxFileSize) {
-        qWarning("INI file %s is larger than %lld bytes; ignored", qPrintable(path),
-                 static_cast<long long>(kMaxFileSize));
-        return std::nullopt;
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        qWarning("Cannot read INI file %s: %s", qPrintable(path), qPrintable(file.errorString()));
-        return std::nullopt;
-    }
-    return IniDocument::fromBytes(file.readAll());
+    return std::move(contents.document);
 }
 
 } // namespace IniFile
@@ -41,19 +51,18 @@ QString GetIniString(const QString &section, const QString &key, const QString &
 void PutIniString(const QString &section, const QString &key, const QString &value,
                   const QString &path)
 {
-    IniDocument doc;
-    if (QFileInfo::exists(path)) {
-        // A file we cannot read is left alone rather than replaced by one holding a single key.
-        auto existing = IniFile::load(path);
-        if (!existing) {
-            qWarning("Not writing %s to %s: the existing file cannot be read", qPrintable(key),
-                     qPrintable(path));
-            return;
-        }
-        doc = std::move(*existing);
+    IniFile::Contents existing = IniFile::read(path);
+    // Whatever the path holds that we cannot read stays as it is, rather than being
+    // replaced by a file holding a single key.
+    if (!existing.problem.isEmpty()) {
+        qWarning("Not writing %s to %s: %s", qPrintable(key), qPrintable(path),
+                 qPrintable(existing.problem));
+        return;
     }
+    IniDocument doc = std::move(existing.document).value_or(IniDocument());
     doc.setValue(section, key, value);
 
+    // QSaveFile writes the target of a link and leaves the link in place.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(doc.toBytes()) < 0 || !file.commit()) {
         qWarning("Cannot write %s to %s: %s", qPrintable(key), qPrintable(path),

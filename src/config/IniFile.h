@@ -10,6 +10,10 @@
 // Reads and writes single values of an INI file. Neither operation ever fails
 // towards its caller: a file that cannot be read gives the default, a value that
 // cannot be written is reported with qWarning and otherwise dropped.
+//
+// Only a plain file is an INI file. A folder, device or pipe at the path is neither
+// read nor replaced. A link is followed: the file it names is read and rewritten,
+// and the link stays a link.
 
 // The value of key in section of the file at path, or def when the file, section
 // or key does not exist or the file cannot be read.
@@ -26,8 +30,17 @@ namespace IniFile {
 // Files larger than this are not an INI file of ours; they are neither parsed nor rewritten.
 constexpr qint64 kMaxFileSize = 32 * 1024 * 1024;
 
-// The parsed file; nullopt when it is missing, unreadable or too large (after a warning,
-// except for a missing file, which is the normal case).
+struct Contents
+{
+    std::optional<IniDocument> document; // nullopt when there is no usable file
+    QString problem; // why the path holds something unusable; empty for a missing file
+};
+
+// The parsed file, or why there is none; silent.
+Contents read(const QString &path);
+
+// The parsed file; nullopt when it is missing or unusable (after one warning, except for
+// a missing file, which is the normal case).
 std::optional<IniDocument> load(const QString &path);
 
 } // namespace IniFile

@@ -4,6 +4,9 @@
 #include "IniFile.h"
 #include "NumberText.h"
 
+#include <QtDebug>
+
+#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -14,7 +17,7 @@ using S = KonfigSettings;
 using L = QLatin1StringView;
 
 const std::array<Key, 16> kKeys = {{
-    {L("stations"), L(""), Conversion::TrimmedLowerText, &S::stations},
+    {L("stations"), L(""), Conversion::StationList, &S::stations},
     {L("BackgroundColor"), L("2131691"), Conversion::TrimmedText, &S::BackgroundColor},
     {L("OutlineColor"), L("0"), Conversion::TrimmedText, &S::OutlineColor},
     {L("Opaque"), L("225"), Conversion::StrictTrimmed, &S::Opaque},
@@ -38,7 +41,7 @@ using Converted = std::variant<QString, double, bool>;
 std::optional<Converted> convert(Conversion conversion, const QString &text, const QLocale &locale)
 {
     switch (conversion) {
-    case Conversion::TrimmedLowerText:
+    case Conversion::StationList:
         return text.trimmed().toLower();
     case Conversion::TrimmedText:
         return text.trimmed();
@@ -69,6 +72,25 @@ std::optional<Converted> convert(Conversion conversion, const QString &text, con
         return NumberText::roundHalfEven(NumberText::leadingNumber(text)) != 0;
     }
     return std::nullopt;
+}
+
+// The part of a cut station list that is still whole names. A name the cut went
+// through ("ok-162" cut to "ok-1") may be another real station, so it goes; the name
+// before the cut stays when the cut fell on the separator after it.
+QString withoutCutName(const QString &whole, qsizetype kept)
+{
+    const bool cutAtSeparator = QStringView(whole).sliced(kept).trimmed().startsWith(u';');
+    const qsizetype end =
+        cutAtSeparator ? kept : std::max<qsizetype>(0, whole.lastIndexOf(u';', kept - 1));
+    QStringView dropped = QStringView(whole).sliced(end).trimmed();
+    if (dropped.startsWith(u';')) {
+        dropped = dropped.sliced(1);
+    }
+    const QString firstDropped = dropped.toString().section(u';', 0, 0).trimmed();
+    qWarning("The stations value is longer than %d characters; \"%s\" and the stations after "
+             "it are not polled",
+             IniDocument::kMaxValueLength, qPrintable(firstDropped));
+    return whole.first(end);
 }
 
 // Stores value into field; false when it does not fit.
@@ -126,23 +148,24 @@ void apply(const Key &key, const QString &text, KonfigSettings &settings, const 
     store(key.field, *fallback, settings);
 }
 
-void readAll(const Lookup &lookup, KonfigSettings &settings, const QLocale &locale)
-{
-    for (const Key &key : kKeys) {
-        apply(key, lookup(key.name, key.defaultText), settings, locale);
-    }
-}
-
 void readFile(KonfigSettings &settings, const QLocale &locale)
 {
-    // One read of the file for all keys; each lookup behaves as GetIniString would.
+    // One read of the file for all keys.
     const auto doc = IniFile::load(settings.ini_path);
-    readAll(
-        [&doc](QLatin1StringView key, QLatin1StringView def) {
-            return doc ? doc->value(QString(kSection), QString(key)).value_or(QString(def))
-                       : QString(def);
-        },
-        settings, locale);
+    for (const Key &key : kKeys) {
+        const auto whole =
+            doc ? doc->wholeValue(QString(kSection), QString(key.name)) : std::nullopt;
+        if (!whole) {
+            apply(key, key.defaultText, settings, locale);
+            continue;
+        }
+        const qsizetype kept = IniDocument::keptLength(*whole);
+        if (kept < whole->size() && key.conversion == Conversion::StationList) {
+            apply(key, withoutCutName(*whole, kept), settings, locale);
+        } else {
+            apply(key, whole->first(kept), settings, locale);
+        }
+    }
 }
 
 } // namespace KonfigKeys

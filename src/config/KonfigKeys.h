@@ -7,7 +7,6 @@
 #include <QLocale>
 #include <QString>
 
-#include <functional>
 #include <span>
 #include <variant>
 
@@ -23,7 +22,7 @@ inline constexpr qint16 kMaxUpdateInterval = 546;
 
 enum class Conversion
 {
-    TrimmedLowerText, // trimmed, then lower-cased
+    StationList, // trimmed, then lower-cased; a name the length cut went through is dropped
     TrimmedText,
     StrictTrimmed, // whole text as a number, of the trimmed text
     StrictRaw,     // whole text as a number, of the text as read
@@ -53,11 +52,9 @@ std::span<const Key> all();
 void apply(const Key &key, const QString &text, KonfigSettings &settings,
            const QLocale &locale = QLocale());
 
-// Reads every key through lookup(key name, default) into settings, in reading order.
-using Lookup = std::function<QString(QLatin1StringView key, QLatin1StringView def)>;
-void readAll(const Lookup &lookup, KonfigSettings &settings, const QLocale &locale = QLocale());
-
-// Reads every key of the file at settings.ini_path (defaults for a missing file).
+// Reads every key of the file at settings.ini_path (defaults for a missing file), in
+// reading order, each as GetIniString gives it. A stations value longer than the
+// reader's cut loses the name the cut went through, with a warning.
 void readFile(KonfigSettings &settings, const QLocale &locale = QLocale());
 
 } // namespace KonfigKeys

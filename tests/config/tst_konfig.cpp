@@ -4,28 +4,66 @@
 #include "NumberText.h"
 #include "ProgramFolder.h"
 
+#include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <cmath>
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-// The field named like the key, as a QVariant, so one table can check every key.
-QVariant field(const KonfigSettings &s, const QString &key)
+using Edit = std::function<void(KonfigSettings &)>;
+
+// What a file without the section reads as, spelled out rather than taken from the key table.
+KonfigSettings fileDefaults()
 {
-    for (const KonfigKeys::Key &k : KonfigKeys::all()) {
-        if (k.name == key) {
-            return std::visit([&s](auto member) { return QVariant::fromValue(s.*member); },
-                              k.field);
-        }
-    }
-    return {};
+    KonfigSettings s;
+    s.stations = u""_s;
+    s.BackgroundColor = u"2131691"_s;
+    s.OutlineColor = u"0"_s;
+    s.Opaque = 225;
+    s.Text_Ouline = true;
+    s.Text_Shadow = true;
+    s.Text_Size = 18;
+    s.UpdateInterval = 3;
+    s.autostart = 0;
+    s.only_changes = false;
+    s.changes_visible_in_seconds = 10;
+    s.write_title2file = false;
+    s.window_pos_x = 0;
+    s.window_pos_y = 0;
+    s.horizontal = 0;
+    s.api_host = u""_s;
+    return s;
 }
 
+// Field by field, so a failure names the field that went wrong.
+void compareFields(const KonfigSettings &actual, const KonfigSettings &expected)
+{
+    QCOMPARE(actual.stations, expected.stations);
+    QCOMPARE(actual.BackgroundColor, expected.BackgroundColor);
+    QCOMPARE(actual.OutlineColor, expected.OutlineColor);
+    QCOMPARE(actual.Opaque, expected.Opaque);
+    QCOMPARE(actual.Text_Ouline, expected.Text_Ouline);
+    QCOMPARE(actual.Text_Shadow, expected.Text_Shadow);
+    QCOMPARE(actual.Text_Size, expected.Text_Size);
+    QCOMPARE(actual.UpdateInterval, expected.UpdateInterval);
+    QCOMPARE(actual.autostart, expected.autostart);
+    QCOMPARE(actual.only_changes, expected.only_changes);
+    QCOMPARE(actual.changes_visible_in_seconds, expected.changes_visible_in_seconds);
+    QCOMPARE(actual.write_title2file, expected.write_title2file);
+    QCOMPARE(actual.window_pos_x, expected.window_pos_x);
+    QCOMPARE(actual.window_pos_y, expected.window_pos_y);
+    QCOMPARE(actual.horizontal, expected.horizontal);
+    QCOMPARE(actual.api_host, expected.api_host);
+}
+
+// ini is written as the file's bytes; a null array means no file at all.
 KonfigSettings loadFrom(const QByteArray &ini, const QLocale &locale = QLocale::c())
 {
     QTemporaryDir dir;
@@ -37,124 +75,175 @@ KonfigSettings loadFrom(const QByteArray &ini, const QLocale &locale = QLocale::
         f.close();
     }
     KonfigKeys::readFile(s, locale);
+    s.ini_path.clear();
     return s;
 }
 
+// "ok-1;ok-2;...;ok-count"
+QString numberedStations(int count)
+{
+    QStringList names;
+    for (int i = 1; i <= count; ++i) {
+        names << u"ok-"_s + QString::number(i);
+    }
+    return names.join(u';');
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(Edit)
 
 class TestKonfig : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void noFileGivesDefaults();
+    void init();
     void conversions_data();
     void conversions();
     void userLocaleNumbers_data();
     void userLocaleNumbers();
+    void stationsCut_data();
+    void stationsCut();
     void leadingNumber_data();
     void leadingNumber();
     void apiAddress_data();
     void apiAddress();
+    void programFolderFromVariable_data();
+    void programFolderFromVariable();
+    void unreadableProgramFolder();
 };
 
-void TestKonfig::noFileGivesDefaults()
+void TestKonfig::init()
 {
-    const KonfigSettings s = loadFrom(QByteArray());
-    QCOMPARE(s.stations, u""_s);
-    QCOMPARE(s.BackgroundColor, u"2131691"_s);
-    QCOMPARE(s.OutlineColor, u"0"_s);
-    QCOMPARE(s.Opaque, 225);
-    QVERIFY(s.Text_Ouline && s.Text_Shadow);
-    QCOMPARE(s.Text_Size, 18);
-    QCOMPARE(s.UpdateInterval, 3);
-    QCOMPARE(s.autostart, 0);
-    QVERIFY(!s.only_changes);
-    QCOMPARE(s.changes_visible_in_seconds, 10);
-    QVERIFY(!s.write_title2file);
-    QCOMPARE(s.window_pos_x, 0);
-    QCOMPARE(s.window_pos_y, 0);
-    QCOMPARE(s.horizontal, 0);
-    // A file without the section reads the same.
-    KonfigSettings other = loadFrom("[Andere]\nOpaque=1\n");
-    other.ini_path = s.ini_path;
-    QCOMPARE(other, s);
+    // Every expected warning is announced with ignoreMessage; any other one fails.
+    QTest::failOnWarning(QRegularExpression(u"."_s));
 }
 
 void TestKonfig::conversions_data()
 {
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QVariant>("expected");
+    QTest::addColumn<QByteArray>("ini");
+    QTest::addColumn<Edit>("expected"); // applied to fileDefaults()
 
-    auto row = [](const char *name, const char *key, const QString &text, QVariant v) {
-        QTest::newRow(name) << QString::fromLatin1(key) << text << v;
+    // One key per row, each to a value that no other key holds by default, so a key
+    // that lands in the wrong field fails its row.
+    auto row = [](const char *name, const QByteArray &line, Edit edit) {
+        QTest::newRow(name) << QByteArray("[Konfig]\r\n" + line + "\r\n") << edit;
     };
-    row("stations trimmed then lower", "stations", u"  Eins;ZWEI  "_s, u"eins;zwei"_s);
-    row("colour trimmed", "BackgroundColor", u"\"  255 \""_s, u"255"_s);
-    row("interval negative", "UpdateInterval", u"-2"_s, qint16(3));
-    row("interval zero", "UpdateInterval", u"0"_s, qint16(0));
-    row("interval above 546", "UpdateInterval", u"600"_s, qint16(546));
-    row("interval beyond 16 bits", "UpdateInterval", u"40000"_s, qint16(3));
-    row("interval letters", "UpdateInterval", u"oft"_s, qint16(3));
-    row("interval half to even", "UpdateInterval", u"2.5"_s, qint16(2));
-    row("opaque letters", "Opaque", u"abc"_s, qint16(225));
-    row("opaque beyond 16 bits", "Opaque", u"70000"_s, qint16(225));
-    row("opaque number", "Opaque", u"128"_s, qint16(128));
-    row("text size empty", "Text_Size", u""_s, qint16(18));
-    row("text size half to even", "Text_Size", u"20.5"_s, qint16(20));
-    row("outline 0", "Text_Ouline", u"0"_s, false);
-    row("outline -1", "Text_Ouline", u"-1"_s, true);
-    row("outline True", "Text_Ouline", u"True"_s, true);
-    row("outline fAlSe", "Text_Ouline", u"fAlSe"_s, false);
-    row("outline unreadable", "Text_Ouline", u"ja"_s, true);
-    row("shadow 0", "Text_Shadow", u"0"_s, false);
-    row("only changes 1", "only_changes", u"1"_s, true);
-    row("only changes unreadable", "only_changes", u"vielleicht"_s, false);
-    row("seconds leading number", "changes_visible_in_seconds", u"25 Sekunden"_s, qint16(25));
-    row("seconds letters", "changes_visible_in_seconds", u"abc"_s, qint16(0));
-    row("title files 2", "write_title2file", u"2"_s, true);
-    row("title files letters", "write_title2file", u"ja"_s, false);
-    row("title files rounds to 0", "write_title2file", u"0.5"_s, false);
-    row("title files rounds to 2", "write_title2file", u"1.5"_s, true);
-    row("title files tiny", "write_title2file", u"1e-400"_s, false);
-    row("x half to even down", "window_pos_x", u"1500.5"_s, qint32(1500));
-    row("x half to even up", "window_pos_x", u"1501.5"_s, qint32(1502));
-    row("x letters", "window_pos_x", u"links"_s, qint32(0));
-    row("x blanks inside", "window_pos_x", u"1 2 3"_s, qint32(123));
-    row("x beyond 32 bits", "window_pos_x", u"99999999999"_s, qint32(0));
-    row("y negative", "window_pos_y", u"-300"_s, qint32(-300));
-    row("horizontal 1", "horizontal", u"1"_s, qint32(1));
-    row("autostart 1", "autostart", u"1"_s, qint16(1));
-    row("api host", "api_host", u" 127.0.0.1:8080 "_s, u"127.0.0.1:8080"_s);
+    QTest::newRow("no file") << QByteArray() << Edit([](KonfigSettings &) {});
+    QTest::newRow("no section") << QByteArray("[Andere]\nOpaque=1\n")
+                                << Edit([](KonfigSettings &) {});
+    row("stations trimmed then lower", "stations=  Eins;ZWEI  ",
+        [](KonfigSettings &s) { s.stations = u"eins;zwei"_s; });
+    row("text colour trimmed inside quotes", "BackgroundColor=\"  255 \"",
+        [](KonfigSettings &s) { s.BackgroundColor = u"255"_s; });
+    row("outline colour", "OutlineColor=65280",
+        [](KonfigSettings &s) { s.OutlineColor = u"65280"_s; });
+    row("opaque", "Opaque=128", [](KonfigSettings &s) { s.Opaque = 128; });
+    row("opaque letters", "Opaque=abc", [](KonfigSettings &) {});
+    row("opaque beyond 16 bits", "Opaque=70000", [](KonfigSettings &) {});
+    row("interval negative", "UpdateInterval=-2", [](KonfigSettings &s) { s.UpdateInterval = 3; });
+    row("interval zero", "UpdateInterval=0", [](KonfigSettings &s) { s.UpdateInterval = 0; });
+    row("interval half to even", "UpdateInterval=4.5",
+        [](KonfigSettings &s) { s.UpdateInterval = 4; });
+    row("interval 547", "UpdateInterval=547", [](KonfigSettings &s) { s.UpdateInterval = 546; });
+    row("interval 32767", "UpdateInterval=32767",
+        [](KonfigSettings &s) { s.UpdateInterval = 546; });
+    row("interval 32768", "UpdateInterval=32768", [](KonfigSettings &s) { s.UpdateInterval = 3; });
+    row("interval 40000", "UpdateInterval=40000", [](KonfigSettings &s) { s.UpdateInterval = 3; });
+    row("outline 0", "Text_Ouline=0", [](KonfigSettings &s) { s.Text_Ouline = false; });
+    row("outline -1", "Text_Ouline=-1", [](KonfigSettings &) {});
+    row("outline fAlSe", "Text_Ouline=fAlSe", [](KonfigSettings &s) { s.Text_Ouline = false; });
+    row("outline unreadable", "Text_Ouline=ja", [](KonfigSettings &) {});
+    row("shadow 0", "Text_Shadow=0", [](KonfigSettings &s) { s.Text_Shadow = false; });
+    row("text size half to even", "Text_Size=20.5", [](KonfigSettings &s) { s.Text_Size = 20; });
+    row("autostart 1", "autostart=1", [](KonfigSettings &s) { s.autostart = 1; });
+    row("only changes 1", "only_changes=1", [](KonfigSettings &s) { s.only_changes = true; });
+    row("seconds leading number", "changes_visible_in_seconds=25 Sekunden",
+        [](KonfigSettings &s) { s.changes_visible_in_seconds = 25; });
+    row("seconds letters", "changes_visible_in_seconds=abc",
+        [](KonfigSettings &s) { s.changes_visible_in_seconds = 0; });
+    row("title files 2", "write_title2file=2",
+        [](KonfigSettings &s) { s.write_title2file = true; });
+    row("title files rounds to 0", "write_title2file=0.5", [](KonfigSettings &) {});
+    row("title files rounds to 2", "write_title2file=1.5",
+        [](KonfigSettings &s) { s.write_title2file = true; });
+    row("x half to even down", "window_pos_x=1500.5",
+        [](KonfigSettings &s) { s.window_pos_x = 1500; });
+    row("x half to even up", "window_pos_x=1501.5",
+        [](KonfigSettings &s) { s.window_pos_x = 1502; });
+    row("x blanks inside", "window_pos_x=1 2 3", [](KonfigSettings &s) { s.window_pos_x = 123; });
+    row("x beyond 32 bits", "window_pos_x=99999999999", [](KonfigSettings &) {});
+    row("y negative", "window_pos_y=-300", [](KonfigSettings &s) { s.window_pos_y = -300; });
+    row("horizontal 1", "horizontal=1", [](KonfigSettings &s) { s.horizontal = 1; });
+    row("api host", "api_host= 127.0.0.1:8080 ",
+        [](KonfigSettings &s) { s.api_host = u"127.0.0.1:8080"_s; });
 }
 
 void TestKonfig::conversions()
 {
-    QFETCH(QString, key);
-    QFETCH(QString, text);
-    QFETCH(QVariant, expected);
-    const KonfigSettings s = loadFrom("[Konfig]\r\n" + key.toUtf8() + '=' + text.toUtf8() + "\r\n");
-    QCOMPARE(field(s, key), expected);
+    QFETCH(QByteArray, ini);
+    QFETCH(Edit, expected);
+    KonfigSettings want = fileDefaults();
+    expected(want);
+    compareFields(loadFrom(ini), want);
 }
 
 void TestKonfig::userLocaleNumbers_data()
 {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QVariant>("expected");
-    QTest::newRow("decimal comma") << u"20,5"_s << QVariant(qint16(20));
-    QTest::newRow("decimal comma up") << u"21,5"_s << QVariant(qint16(22));
-    QTest::newRow("C format still read") << u"21.5"_s << QVariant(qint16(22));
-    QTest::newRow("garbage") << u"2x"_s << QVariant(qint16(18));
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<qint16>("expected");
+    QTest::newRow("decimal comma") << QByteArray("20,5") << qint16(20);
+    QTest::newRow("decimal comma up") << QByteArray("21,5") << qint16(22);
+    QTest::newRow("C format still read") << QByteArray("21.5") << qint16(22);
+    QTest::newRow("garbage") << QByteArray("2x") << qint16(18);
 }
 
 void TestKonfig::userLocaleNumbers()
 {
-    QFETCH(QString, text);
-    QFETCH(QVariant, expected);
+    QFETCH(QByteArray, text);
+    QFETCH(qint16, expected);
     const KonfigSettings s =
-        loadFrom("[Konfig]\nText_Size=" + text.toUtf8() + '\n', QLocale(QLocale::German));
-    QCOMPARE(QVariant(s.Text_Size), expected);
+        loadFrom("[Konfig]\nText_Size=" + text + '\n', QLocale(QLocale::German));
+    QCOMPARE(s.Text_Size, expected);
+}
+
+void TestKonfig::stationsCut_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("warning"); // "" when none is expected
+
+    // ok-1 to ok-161 fill 1018 characters; the cut at 1023 leaves ";ok-1" of ok-162.
+    const QString upTo161 = numberedStations(161);
+    QCOMPARE(upTo161.size(), 1018);
+    QTest::newRow("1000 stations lose the name the cut went through")
+        << numberedStations(1000) << upTo161 << u"\"ok-162\" and the stations after it"_s;
+    QTest::newRow("exactly 1023 characters are not cut")
+        << upTo161 + u";ok-1"_s << upTo161 + u";ok-1"_s << QString();
+    QTest::newRow("cut right before a separator keeps the name")
+        << upTo161 + u";abcd;ok-3"_s << upTo161 + u";abcd"_s << u"\"ok-3\""_s;
+    QTest::newRow("cut in blanks before a separator keeps the name")
+        << upTo161 + u";ok   ;ok-3"_s << upTo161 + u";ok"_s << u"\"ok-3\""_s;
+    QTest::newRow("a single name longer than the cut leaves none")
+        << QString(1100, u'a') << QString() << u"\"a{1100}\""_s;
+    QTest::newRow("upper case is lowered after the cut")
+        << upTo161.toUpper() + u";OK-162"_s << upTo161 << u"\"OK-162\""_s;
+}
+
+void TestKonfig::stationsCut()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, expected);
+    QFETCH(QString, warning);
+    if (!warning.isEmpty()) {
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(u"longer than 1023 characters; "_s + warning));
+    }
+    const KonfigSettings s = loadFrom("[Konfig]\nstations=" + stored.toUtf8() + '\n');
+    // The ends first: Qt shows only the start of a long text that differs.
+    QCOMPARE(s.stations.right(12), expected.right(12));
+    QCOMPARE(s.stations, expected);
 }
 
 void TestKonfig::leadingNumber_data()
@@ -204,6 +293,66 @@ void TestKonfig::apiAddress()
     KonfigSettings s;
     s.api_host = apiHost;
     QCOMPARE(ApiAddress::stationUrl(s, station, u"listeners"), url);
+}
+
+void TestKonfig::programFolderFromVariable_data()
+{
+    QTest::addColumn<QByteArray>("name");  // below a fresh temporary folder
+    QTest::addColumn<QString>("expected"); // below it as well; "" for the executable's folder
+    QTest::addColumn<QString>("warning");
+    QTest::newRow("plain") << QByteArray("conf") << u"conf"_s << QString();
+    QTest::newRow("UTF-8 umlaut") << QByteArray("M\xC3\xBCller") << u"Müller"_s << QString();
+    // Latin-1 bytes, as a shell in a Latin-1 locale passes them.
+    QTest::newRow("bytes that are no UTF-8")
+        << QByteArray("M\xFCller") << QString() << u"not a file name .*M%FCller.*ignored"_s;
+}
+
+void TestKonfig::programFolderFromVariable()
+{
+    QFETCH(QByteArray, name);
+    QFETCH(QString, expected);
+    QFETCH(QString, warning);
+    QTemporaryDir base;
+    const QString exeDir = base.filePath(u"exe"_s);
+    QVERIFY(QDir().mkpath(exeDir));
+    if (!warning.isEmpty()) {
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(warning));
+    }
+    const QString folder =
+        ProgramFolder::resolve(exeDir, QFile::encodeName(base.path()) + '/' + name);
+    QCOMPARE(folder, expected.isEmpty() ? exeDir : base.filePath(expected));
+    // Nothing else appears: no folder under a replacement-character name.
+    QStringList made = QDir(base.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    made.removeOne(u"exe"_s);
+    QCOMPARE(made, expected.isEmpty() ? QStringList() : QStringList{expected});
+}
+
+void TestKonfig::unreadableProgramFolder()
+{
+    QTemporaryDir base;
+    const QString folder = base.filePath(u"locked"_s);
+    QVERIFY(QDir().mkpath(folder));
+    QFile ini(ProgramFolder::iniPath(folder));
+    QVERIFY(ini.open(QIODevice::WriteOnly));
+    ini.write("[Konfig]\nstations=eins\n");
+    ini.close();
+    QFile::setPermissions(folder, QFileDevice::WriteOwner);
+    if (QFileInfo(ini).isReadable()) {
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ExeOwner);
+        QSKIP("this user reads folders without read permission");
+    }
+
+    QTest::ignoreMessage(QtWarningMsg,
+                         QRegularExpression(u"No read access to the program folder"_s));
+    QCOMPARE(ProgramFolder::resolve(base.filePath(u"exe"_s), QFile::encodeName(folder)), folder);
+    KonfigSettings s;
+    s.ini_path = ProgramFolder::iniPath(folder);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"Cannot read INI file .*denied"_s));
+    KonfigKeys::readFile(s);
+    QFile::setPermissions(folder,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QCOMPARE(s.stations, u""_s);
 }
 
 QTEST_GUILESS_MAIN(TestKonfig)
