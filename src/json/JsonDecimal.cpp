@@ -11,7 +11,10 @@ __extension__ typedef unsigned __int128 U128;
 constexpr U128 kMax96 = (U128(1) << 96) - 1;
 // 38 digits always fit in 128 bits; more cannot matter once rounded to 96 bits.
 constexpr int kMaxKeptDigits = 38;
-constexpr long kExponentClamp = 100000;
+// A written exponent saturates here. The digits of any text that fits in memory
+// shift the value by far less, so adding them stays exact in 64 bits and still
+// lands on the right side of every limit.
+constexpr std::int64_t kExponentSaturation = 100'000'000'000'000'000;
 
 bool isDigit(char c)
 {
@@ -23,7 +26,7 @@ struct Accumulator
 {
     U128 mantissa = 0;
     int kept = 0;
-    long exponent = 0;
+    std::int64_t exponent = 0;
     int roundDigit = 0;
     bool sticky = false;
     bool anyDigit = false;
@@ -56,7 +59,7 @@ struct Accumulator
     }
 };
 
-std::optional<long> parseExponent(std::string_view text)
+std::optional<std::int64_t> parseExponent(std::string_view text)
 {
     bool negative = false;
     std::size_t i = 0;
@@ -67,12 +70,12 @@ std::optional<long> parseExponent(std::string_view text)
     if (i == text.size()) {
         return std::nullopt;
     }
-    long value = 0;
+    std::int64_t value = 0;
     for (; i < text.size(); ++i) {
         if (!isDigit(text[i])) {
             return std::nullopt;
         }
-        value = std::min(value * 10 + (text[i] - '0'), kExponentClamp);
+        value = std::min(value * 10 + (text[i] - '0'), kExponentSaturation);
     }
     return negative ? -value : value;
 }
@@ -111,7 +114,7 @@ std::optional<JsonDecimal> JsonDecimal::parse(std::string_view text)
         acc.exponent += *exponent;
     }
     if (acc.mantissa == 0) {
-        acc.exponent = std::clamp(acc.exponent, -long{kMaxScale}, 0L);
+        acc.exponent = std::clamp(acc.exponent, -std::int64_t{kMaxScale}, std::int64_t{0});
     }
     for (; acc.exponent > 0; --acc.exponent) {
         if (acc.mantissa > kMax96) {
@@ -119,7 +122,7 @@ std::optional<JsonDecimal> JsonDecimal::parse(std::string_view text)
         }
         acc.mantissa *= 10;
     }
-    long scale = -acc.exponent;
+    std::int64_t scale = -acc.exponent;
     if (scale > kMaxScale + kMaxKeptDigits + 2) {
         // Every kept digit would be divided away; skip the long loop.
         acc.sticky = acc.sticky || acc.mantissa != 0 || acc.roundDigit != 0;

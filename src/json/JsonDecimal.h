@@ -19,7 +19,8 @@ public:
     JsonDecimal(std::uint64_t low, std::uint32_t high, int scale, bool negative);
 
     // Reads [-]digits[.digits][e[+|-]digits]; nullopt when the text is malformed
-    // or its integer part needs more than 96 bits.
+    // or its integer part needs more than 96 bits. A value too small for scale
+    // 28 rounds to zero, like any other digits past it.
     static std::optional<JsonDecimal> parse(std::string_view text);
 
     std::uint64_t low() const noexcept { return m_low; }

@@ -4,11 +4,50 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <limits>
 
 namespace {
 
-// The plain form covers 1e-5 <= |x| < 1e15; below 1e15 every whole double is
-// exact in 64 bits and prints fastest as an integer.
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// Whether a well-formed number text lies below one in magnitude: the decimal
+// exponent of its first non-zero digit, written exponent included, is negative.
+// from_chars reports overflow and underflow alike; this tells them apart.
+bool isBelowOne(std::string_view text)
+{
+    std::size_t i = !text.empty() && text[0] == '-' ? 1 : 0;
+    std::int64_t leadExponent = -1;
+    bool fraction = false;
+    bool nonZeroSeen = false;
+    for (; i < text.size() && text[i] != 'e' && text[i] != 'E'; ++i) {
+        if (text[i] == '.') {
+            fraction = true;
+        } else if (!fraction) {
+            nonZeroSeen = nonZeroSeen || text[i] != '0';
+            leadExponent += nonZeroSeen ? 1 : 0;
+        } else if (!nonZeroSeen) {
+            nonZeroSeen = text[i] != '0';
+            leadExponent -= nonZeroSeen ? 0 : 1;
+        }
+    }
+    // Saturating: no text in memory has enough digits to outweigh this.
+    constexpr std::int64_t kSaturation = 100'000'000'000'000'000;
+    std::int64_t written = 0;
+    bool negative = false;
+    for (++i; i < text.size(); ++i) {
+        if (text[i] == '-') {
+            negative = true;
+        } else if (isDigit(text[i])) {
+            written = std::min(written * 10 + (text[i] - '0'), kSaturation);
+        }
+    }
+    return leadExponent + (negative ? -written : written) < 0;
+}
+
+// The plain form covers 1e-5 <= |x| < 1e15.
 constexpr double kPlainFrom = 1e-5;
 constexpr double kPlainTo = 1e15;
 
@@ -49,8 +88,13 @@ template <class Float> std::string_view formatFloat(Float value, char *buffer)
     }
     char *const end = buffer + JsonNumberText::kBufferSize;
     const double magnitude = std::fabs(static_cast<double>(value));
+    // A whole number prints fastest as an integer, but only while every integer
+    // is exact in the type: above 2^24 a single's integer digits are not its
+    // shortest (1e14f would print as 100000000376832).
+    constexpr double kExactIntegers = std::min(
+        kPlainTo, static_cast<double>(std::uint64_t{1} << std::numeric_limits<Float>::digits));
     std::to_chars_result result;
-    if (magnitude < kPlainTo && value == std::trunc(value)) {
+    if (magnitude < kExactIntegers && value == std::trunc(value)) {
         result = std::to_chars(buffer, end, static_cast<std::int64_t>(value));
     } else if (magnitude >= kPlainFrom && magnitude < kPlainTo) {
         char scientific[JsonNumberText::kBufferSize];
@@ -66,6 +110,23 @@ template <class Float> std::string_view formatFloat(Float value, char *buffer)
 }
 
 } // namespace
+
+std::optional<double> JsonNumberText::parseDouble(std::string_view text)
+{
+    double value = 0;
+    const char *const end = text.data() + text.size();
+    const auto result = std::from_chars(text.data(), end, value);
+    if (result.ptr != end) {
+        return std::nullopt;
+    }
+    if (result.ec == std::errc::result_out_of_range && isBelowOne(text)) {
+        return text[0] == '-' ? -0.0 : 0.0;
+    }
+    if (result.ec != std::errc()) {
+        return std::nullopt;
+    }
+    return value;
+}
 
 std::string_view JsonNumberText::format(double value, char *buffer)
 {

@@ -2,16 +2,23 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
-// Locale-independent number text for the serializer: "." as decimal point, no
-// digit grouping, lower-case "e" with a sign and at least two exponent digits.
-// Doubles and singles use the shortest digits that read back to the same value;
-// the plain form is used from 1e-5 up to below 1e15, the exponent form outside,
-// and negative zero prints as 0.
+// Locale-independent number text. Written: "." as decimal point, no digit
+// grouping, lower-case "e" with a sign and at least two exponent digits.
+// Doubles and singles use the shortest digits that read back to the same value
+// of their own precision; the plain form is used from 1e-5 up to below 1e15,
+// the exponent form outside, and negative zero prints as 0.
 class JsonNumberText
 {
 public:
+    // Reads [-]digits[.[digits]][e|E[+|-]digits] as the nearest double. A value
+    // too small for a double reads as zero of its sign, as a value rounded to
+    // nearest must; only a magnitude past the largest double fails (nullopt),
+    // as does malformed text.
+    static std::optional<double> parseDouble(std::string_view text);
+
     // Room for any text produced here.
     static constexpr int kBufferSize = 48;
 

@@ -3,10 +3,10 @@
 
 #include "JsonDecimal.h"
 #include "JsonError.h"
+#include "JsonNumberText.h"
 #include "JsonUtf.h"
 #include "JsonValue.h"
 
-#include <charconv>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -299,12 +299,8 @@ template <class Unit> JsonValue JsonScanner<Unit>::convertNumber(std::size_t sta
         if (const auto decimal = JsonDecimal::parse(text)) {
             return JsonValue(*decimal);
         }
-    } else {
-        double value = 0;
-        const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-        if (result.ec == std::errc() && result.ptr == text.data() + text.size()) {
-            return JsonValue(value);
-        }
+    } else if (const auto value = JsonNumberText::parseDouble(text)) {
+        return JsonValue(*value);
     }
     fail(6, "Number overflow or parse error at character ", start);
 }

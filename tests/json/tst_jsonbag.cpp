@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "AllocationCounter.h"
 #include "JsonBag.h"
 #include "JsonTestSupport.h"
 
@@ -212,7 +213,7 @@ void tst_JsonBag::tableAgreesWithModel()
     JsonBag bag;
     std::vector<std::pair<std::u16string, int>> model;
     for (int step = 0; step < 20000; ++step) {
-        const std::u16string name = u"k" + toU16(QString::number(random() % 700));
+        const std::u16string name = toU16(u"k"_s + QString::number(random() % 700));
         const auto it = std::find_if(model.begin(), model.end(),
                                      [&](const auto &entry) { return entry.first == name; });
         switch (random() % 5) {
@@ -252,16 +253,35 @@ void tst_JsonBag::tableAgreesWithModel()
     }
 }
 
+// Dropping the root of a very deep chain must not recurse once per level, must
+// free every bag no one holds any more, and must keep a part still held.
 void tst_JsonBag::deepTreeIsFreedWithoutRecursion()
 {
-    JsonBag root;
-    root.setIsArray(true);
-    JsonBag level = root;
-    for (int i = 0; i < 300000; ++i) {
-        level = level.AddNewArray();
+    constexpr int kDepth = 300000;
+    const std::ptrdiff_t before = AllocationCounter::liveBlocks();
+    {
+        JsonBag root;
+        root.setIsArray(true);
+        JsonBag middle;
+        JsonBag level = root;
+        for (int i = 0; i < kDepth; ++i) {
+            level = level.AddNewArray();
+            if (i == kDepth / 2) {
+                middle = level;
+            }
+        }
+        const std::ptrdiff_t built = AllocationCounter::liveBlocks();
+        root = JsonBag(); // must not overflow the stack
+        // At least one block per bag above the middle is gone.
+        QVERIFY(AllocationCounter::liveBlocks() <= built - kDepth / 2);
+        // The lower half still leads from the middle down to the last bag.
+        JsonBag walk = middle;
+        for (int i = kDepth / 2 + 1; i < kDepth; ++i) {
+            walk = walk.Item(1).toBag();
+        }
+        QVERIFY(walk.isSameBag(level));
     }
-    root = JsonBag(); // must not overflow the stack
-    QCOMPARE(level.Count(), 0);
+    QCOMPARE(AllocationCounter::liveBlocks(), before);
 }
 
 QTEST_GUILESS_MAIN(tst_JsonBag)

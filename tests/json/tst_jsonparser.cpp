@@ -5,6 +5,8 @@
 
 #include <QTest>
 
+#include <cmath>
+
 using namespace JsonTestSupport;
 using namespace Qt::StringLiterals;
 
@@ -17,6 +19,10 @@ private slots:
     void outcomes();
     void decimals_data();
     void decimals();
+    void bothNumberKinds_data();
+    void bothNumberKinds();
+    void signOfZero_data();
+    void signOfZero();
     void nestedBagsInheritDecimalMode();
     void errorKeepsCompletedTopLevelItems();
     void nestingLimit_data();
@@ -139,6 +145,92 @@ void tst_JsonParser::decimals()
     const QString result = outcome(text, true);
     QCOMPARE(result.startsWith(u"Error"_s) ? result : result.mid(1, result.size() - 2), expected);
     QCOMPARE(outcomeUtf8(text, true), outcome(text, true));
+}
+
+// Rules that must hold alike for doubles and decimals: values too small for
+// the kind read as zero, only magnitudes too large fail, and the digits of a
+// long literal count in full against its exponent.
+void tst_JsonParser::bothNumberKinds_data()
+{
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<QString>("asDouble");
+    QTest::addColumn<QString>("asDecimal");
+
+    const QString overflow = u"Error 6: Number overflow or parse error at character 2"_s;
+    const QString zeros = QString(100001, u'0');
+    const auto row = [](const char *name, const QString &number, const QString &asDouble,
+                        const QString &asDecimal) {
+        QTest::newRow(name) << number << asDouble << asDecimal;
+    };
+    row("underflow reads as zero", u"1e-400"_s, u"0"_s, u"0"_s);
+    row("negative underflow reads as zero", u"-1e-400"_s, u"0"_s, u"0"_s);
+    row("underflow written with a long fraction", u"0."_s + zeros + u"1"_s, u"0"_s, u"0"_s);
+    row("exponent past 64 bits, negative", u"1e-99999999999999999999999"_s, u"0"_s, u"0"_s);
+    row("exponent past 64 bits, zero digits", u"0e99999999999999999999999"_s, u"0"_s, u"0"_s);
+    row("exponent past 64 bits, positive", u"1e99999999999999999999999"_s, overflow, overflow);
+    // Half the smallest subnormal is 2.4703282292062327208...e-324: below it
+    // the nearest double is 0, above it the smallest subnormal.
+    row("just below half the smallest subnormal", u"2.4703282292062327e-324"_s, u"0"_s, u"0"_s);
+    row("just above half the smallest subnormal", u"2.4703282292062328e-324"_s, u"5e-324"_s,
+        u"0"_s);
+    row("2.4e-324", u"2.4e-324"_s, u"0"_s, u"0"_s);
+    row("2.5e-324", u"2.5e-324"_s, u"5e-324"_s, u"0"_s);
+    row("smallest subnormal", u"5e-324"_s, u"5e-324"_s, u"0"_s);
+    row("smallest normal", u"2.2250738585072014e-308"_s, u"2.2250738585072014e-308"_s, u"0"_s);
+    row("largest double", u"1.7976931348623157e308"_s, u"1.7976931348623157e+308"_s, overflow);
+    row("just past the largest double", u"1.7976931348623159e308"_s, overflow, overflow);
+    row("long integer part cancelled by exponent", u"1"_s + zeros + u"e-100001"_s, u"1"_s, u"1"_s);
+    row("long fraction cancelled by exponent", u"0."_s + zeros + u"1e100001"_s, u"0.1"_s, u"0.1"_s);
+    row("long fraction raised to one", u"0."_s + zeros.mid(1) + u"1e100001"_s, u"1"_s, u"1"_s);
+    row("long integer part, small result", u"1"_s + zeros + u"e-100029"_s, u"1e-28"_s,
+        u"0.0000000000000000000000000001"_s);
+    row("long integer part overflows", u"1"_s + zeros + u"e-99900"_s, u"1e+101"_s, overflow);
+}
+
+void tst_JsonParser::bothNumberKinds()
+{
+    QFETCH(QString, number);
+    QFETCH(QString, asDouble);
+    QFETCH(QString, asDecimal);
+    const QString text = u"["_s + number + u"]"_s;
+    const auto value = [](const QString &result) {
+        return result.startsWith(u"Error"_s) ? result : result.mid(1, result.size() - 2);
+    };
+    QCOMPARE(value(outcome(text, false)), asDouble);
+    QCOMPARE(value(outcomeUtf8(text, false)), asDouble);
+    QCOMPARE(value(outcome(text, true)), asDecimal);
+    QCOMPARE(value(outcomeUtf8(text, true)), asDecimal);
+}
+
+// Negative zero keeps its sign in a double, also when a negative value is too
+// small to hold; the written text is 0 either way.
+void tst_JsonParser::signOfZero_data()
+{
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<bool>("negative");
+    QTest::newRow("minus zero") << u"-0"_s << true;
+    QTest::newRow("minus zero with fraction and exponent") << u"-0.0e5"_s << true;
+    QTest::newRow("negative underflow") << u"-1e-400"_s << true;
+    QTest::newRow("negative, below half the smallest subnormal") << u"-2.4e-324"_s << true;
+    QTest::newRow("positive underflow") << u"1e-400"_s << false;
+    QTest::newRow("zero") << u"0"_s << false;
+}
+
+void tst_JsonParser::signOfZero()
+{
+    QFETCH(QString, number);
+    QFETCH(bool, negative);
+    JsonBag bag;
+    try {
+        bag.setJSON(toU16(u"["_s + number + u"]"_s));
+    } catch (const JsonError &e) {
+        QFAIL(qPrintable(errorText(e)));
+    }
+    const JsonValue value = bag.Item(1);
+    QCOMPARE(value.kind(), JsonValue::Kind::Double);
+    QCOMPARE(value.toDouble(), 0.0);
+    QCOMPARE(std::signbit(value.toDouble()), negative);
+    QCOMPARE(toQ(bag.JSON()), u"[0]"_s);
 }
 
 void tst_JsonParser::nestedBagsInheritDecimalMode()
