@@ -2,6 +2,7 @@
 #include "DisplayText.h"
 
 #include "NumberText.h"
+#include "StationList.h"
 
 #include <cmath>
 #include <limits>
@@ -78,10 +79,10 @@ QString countdownText(qint64 remainingSeconds)
 void Builder::append(const QString &name, const QString &answer, const QString &marker)
 {
     if (m_first) {
-        m_text += name.toUpper() + u" : "_s;
+        m_text += upper_case(name) + u" : "_s;
         m_first = false;
     } else {
-        m_text += (m_sideBySide ? u" -- "_s : u"\r\n"_s) + name.toUpper() + u": "_s;
+        m_text += (m_sideBySide ? u" -- "_s : u"\r\n"_s) + upper_case(name) + u": "_s;
     }
     m_text += answer + marker;
 }

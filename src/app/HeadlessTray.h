@@ -8,11 +8,7 @@
 class HeadlessTray final : public TrayView
 {
 public:
-    void add(const QString &tip) override
-    {
-        m_added = true;
-        m_tip = tip;
-    }
+    void add() override { m_added = true; }
     void setToolTip(const QString &tip) override { m_tip = tip; }
     void set_tray_busy(bool busy) override
     {
@@ -25,7 +21,7 @@ public:
     const QString &toolTip() const { return m_tip; }
 
 private:
-    QString m_tip;
+    QString m_tip = QString::fromUtf16(kNormalTip);
     bool m_added = false;
     bool m_busy = false;
 };

@@ -46,10 +46,12 @@ void ListenerPoll::cancel()
         m_pendingShowAll = true;
     }
     const std::vector<quint64> downloads = std::move(m_running->downloads);
+    const quint64 generation = m_running->generation;
     m_running.reset();
     for (const quint64 id : downloads) {
         m_ctx.downloader.abort(id);
     }
+    m_ctx.downloader.endGroup(generation);
     m_ctx.songs.cancelAll();
     m_ctx.tray.set_tray_busy(false);
 }
@@ -92,10 +94,10 @@ void ListenerPoll::start(Mode mode)
         const QString url =
             ApiAddress::stationUrl(m_ctx.konfig, m_ctx.stations[i].name, u"listeners");
         // The downloader never answers inside get, so the poll cannot change meanwhile.
-        m_running->downloads.push_back(
-            m_ctx.downloader.get(QUrl(url), [this, generation, i](const QString &answer) {
-                onAnswer(generation, i, answer);
-            }));
+        m_running->downloads.push_back(m_ctx.downloader.get(
+            QUrl(url),
+            [this, generation, i](const QString &answer) { onAnswer(generation, i, answer); },
+            generation));
     }
     finishIfDone(generation);
 }
@@ -106,17 +108,21 @@ void ListenerPoll::onAnswer(quint64 generation, std::size_t index, const QString
         return;
     }
     m_running->answers[index] = answer;
-    if (m_applyDepth > 0) {
-        return; // arrived in a nested event loop: the running apply loop takes it up
+    if (m_running->applying) {
+        return; // arrived in a nested event loop: this poll's apply loop takes it up
     }
-    // Apply every result whose predecessors are all in, in list order.
+    // Apply every result whose predecessors are all in, in list order. The flag
+    // belongs to this poll: a poll started inside a nested loop applies its own.
+    m_running->applying = true;
     while (isCurrent(generation) && m_running->nextToApply < m_running->answers.size() &&
            m_running->answers[m_running->nextToApply]) {
         const std::size_t i = m_running->nextToApply++;
-        ++m_applyDepth;
         apply(i, *m_running->answers[i]);
-        --m_applyDepth;
     }
+    if (!isCurrent(generation)) {
+        return;
+    }
+    m_running->applying = false;
     finishIfDone(generation);
 }
 
@@ -150,7 +156,7 @@ void ListenerPoll::apply(std::size_t index, const QString &rawAnswer)
         }
     }
     m_ctx.songs.get_current_song(
-        station.name.toLower(), station.song_id, answer,
+        lower_case(station.name), station.song_id, answer,
         [this, generation, index](qint32 songId) { onSongId(generation, index, songId); });
 }
 
@@ -162,7 +168,7 @@ void ListenerPoll::onSongId(quint64 generation, std::size_t index, qint32 songId
     m_ctx.stations[index].song_id = songId;
     --m_running->songsPending;
     // A tracker that answers at once does so inside apply; the apply loop finishes then.
-    if (m_applyDepth == 0) {
+    if (!m_running->applying) {
         finishIfDone(generation);
     }
 }
@@ -189,6 +195,7 @@ void ListenerPoll::finishIfDone(quint64 generation)
 void ListenerPoll::finish()
 {
     const Mode mode = m_running->mode;
+    m_ctx.downloader.endGroup(m_running->generation);
     m_running.reset();
     m_ctx.tray.set_tray_busy(false);
     emit finished(mode);

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "DisplayText.h"
-#include "Module1.h"
+#include "StationList.h"
 
 #include <QObject>
 
@@ -73,6 +73,7 @@ private:
         std::vector<quint64> downloads;
         std::size_t nextToApply = 0;
         int songsPending = 0;
+        bool applying = false; // the apply loop of this poll is on the stack
         bool textShown = false;
     };
 
@@ -87,7 +88,6 @@ private:
     Context m_ctx;
     std::optional<Running> m_running;
     quint64 m_generation = 0;
-    int m_applyDepth = 0;
     bool m_pending = false;
     bool m_pendingShowAll = false;
 };

@@ -18,6 +18,7 @@ using namespace Qt::StringLiterals;
 
 frmMain::frmMain(Services services, QObject *parent)
     : QObject(parent), m_services(services), m_history(services.clock),
+      m_downloader(services.downloadTimeoutMs),
       m_poll({m_konfig, m_stations, m_history, services.display, services.tray, services.songs,
               m_downloader})
 {
@@ -39,7 +40,7 @@ void frmMain::Form_Load()
     m_history.init_history();
     m_taskLeisteHeight = taskbar_metric(u"HEIGHT", m_services.taskbar);
     Load_Konfig();
-    m_services.tray.add(QString::fromUtf16(TrayView::kNormalTip));
+    m_services.tray.add();
     m_services.display.show();
     m_timer1.start();
 }
@@ -83,8 +84,10 @@ void frmMain::Timer1_Timer()
 {
     ++m_pollSeconds;
     const qint32 period = qint32(m_konfig.UpdateInterval) * 60;
-    m_trayTip = DisplayText::countdownText(period - m_pollSeconds);
-    m_services.tray.setToolTip(m_trayTip);
+    // While a poll runs the tip says so; the countdown takes over again after it.
+    if (!m_poll.isRunning()) {
+        m_services.tray.setToolTip(DisplayText::countdownText(period - m_pollSeconds));
+    }
     if (m_pollSeconds >= period) {
         m_pollSeconds = 0;
         check_stations();

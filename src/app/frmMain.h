@@ -4,7 +4,7 @@
 #include "KonfigSettings.h"
 #include "ListenerHistory.h"
 #include "ListenerPoll.h"
-#include "Module1.h"
+#include "StationList.h"
 #include "WebDownloader.h"
 
 #include <QObject>
@@ -37,6 +37,7 @@ public:
         TrayView &tray;
         const TaskbarLocator &taskbar;
         SongTracker &songs;
+        int downloadTimeoutMs = WebDownloader::kDefaultTimeoutMs;
     };
 
     explicit frmMain(Services services, QObject *parent = nullptr);
@@ -61,13 +62,7 @@ public:
     KonfigSettings &konfig() { return m_konfig; }
     const StationList &stations() const { return m_stations; }
     const ListenerHistory &history() const { return m_history; }
-    WebDownloader &downloader() { return m_downloader; }
-    ListenerPoll &poll() { return m_poll; }
-    const QTimer &timer1() const { return m_timer1; }
-    const QTimer &timerChangesOnly() const { return m_timerChangesOnly; }
     qint32 task_leiste_height() const { return m_taskLeisteHeight; }
-    // The countdown tooltip, kept even while no tray icon exists.
-    const QString &trayTip() const { return m_trayTip; }
 
     // "AutoUpdate" plus the platform's executable suffix.
     static QString updaterFileName();
@@ -84,7 +79,6 @@ private:
     qint32 m_taskLeisteHeight = 0;
     qint32 m_pollSeconds = 0;
     qint32 m_changeSeconds = 0;
-    QString m_trayTip;
     WebDownloader m_downloader;
     ListenerPoll m_poll;
     QTimer m_timer1;

@@ -2,11 +2,11 @@
 #pragma once
 
 #include "Clock.h"
-#include "HeadlessTray.h"
 #include "KonfigKeys.h"
 #include "SongTracker.h"
 #include "Taskbar.h"
 #include "TextDisplay.h"
+#include "TrayView.h"
 #include "frmMain.h"
 
 #include <QDir>
@@ -36,6 +36,34 @@ public:
     std::function<void()> whileShowing;
 };
 
+// A tray that remembers its state and every countdown tip it was given.
+class RecordingTray final : public TrayView
+{
+public:
+    void add() override { m_added = true; }
+    void setToolTip(const QString &tip) override
+    {
+        m_tip = tip;
+        countdownTips.append(tip);
+    }
+    void set_tray_busy(bool busy) override
+    {
+        m_busy = busy;
+        m_tip = QString::fromUtf16(busy ? kBusyTip : kNormalTip);
+    }
+
+    bool isAdded() const { return m_added; }
+    bool isBusy() const { return m_busy; }
+    const QString &toolTip() const { return m_tip; }
+
+    QStringList countdownTips;
+
+private:
+    QString m_tip = QString::fromUtf16(kNormalTip);
+    bool m_added = false;
+    bool m_busy = false;
+};
+
 class FixedClock final : public Clock
 {
 public:
@@ -54,14 +82,21 @@ public:
 // tray, clock and taskbar.
 struct AppWorld
 {
+    explicit AppWorld(int timeoutMs = WebDownloader::kDefaultTimeoutMs)
+        : downloadTimeoutMs(timeoutMs)
+    {
+    }
+
+    int downloadTimeoutMs;
     QTemporaryDir programDir;
     QTemporaryDir executableDir;
     FixedClock clock;
     RecordingDisplay display;
-    HeadlessTray tray;
+    RecordingTray tray;
     FixedTaskbar taskbar;
     NoSongTracker songs;
-    frmMain form{{programDir.path(), executableDir.path(), clock, display, tray, taskbar, songs}};
+    frmMain form{{programDir.path(), executableDir.path(), clock, display, tray, taskbar, songs,
+                  downloadTimeoutMs}};
 
     QString iniPath() const { return QDir(programDir.path()).filePath(KonfigKeys::kFileName); }
 

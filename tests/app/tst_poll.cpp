@@ -7,6 +7,7 @@
 #include "frmMain.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTcpServer>
 #include <QTemporaryDir>
@@ -32,12 +33,11 @@ struct World : AppWorld
 {
     PlatformSimulator sim;
 
-    explicit World(const QByteArray &extraKeys = {})
+    explicit World(const QByteArray &extraKeys = {}, int timeoutMs = 700) : AppWorld(timeoutMs)
     {
         if (!sim.listen()) {
             qFatal("simulator cannot listen");
         }
-        form.downloader().setTimeoutMs(700);
         writeIni(extraKeys);
     }
 
@@ -55,7 +55,8 @@ struct World : AppWorld
 
     bool settle()
     {
-        return QTest::qWaitFor([this] { return !form.poll().isRunning(); }, 15000);
+        // The tray is busy exactly while a poll runs.
+        return QTest::qWaitFor([this] { return !tray.isBusy(); }, 15000);
     }
 
     int requestsFor(const QString &path) const
@@ -86,6 +87,13 @@ private slots:
     void resultsAppliedInListOrder();
     void manyStations();
     void reloadAbandonsRunningPoll();
+    void hostileServers_data();
+    void hostileServers();
+    void pollEndsAfterOneTimeOut();
+    void slowHostLosesNothing();
+    void pollStartedInsideTheDisplay_data();
+    void pollStartedInsideTheDisplay();
+    void busyTipHoldsWhilePolling();
 };
 
 void TestPoll::layouts_data()
@@ -98,6 +106,7 @@ void TestPoll::layouts_data()
                                   << u"ALPHA : 0057 -- BETA: 0003 -- GAMMA: 0120"_s;
     QTest::newRow("one station") << QByteArray("stations=gamma\r\nhorizontal=1\r\n")
                                  << u"GAMMA : 0120"_s;
+    QTest::newRow("sharp s") << QByteArray("stations=straße\r\n") << u"STRAßE : 0000"_s;
 }
 
 void TestPoll::layouts()
@@ -126,7 +135,6 @@ void TestPoll::onlyChangesMarkers()
     QCOMPARE(w.display.texts,
              (QStringList{u"ALPHA : 0057 +0057"_s, u"ALPHA : 0057 +0057\r\nBETA: 0003 +0003"_s,
                           u"ALPHA : 0057 +0057\r\nBETA: 0003 +0003\r\nGAMMA: 0120 +0120"_s}));
-    QVERIFY(w.form.timerChangesOnly().isActive());
 
     w.display.texts.clear();
     w.sim.setCount(u"beta"_s, 5);
@@ -149,12 +157,12 @@ void TestPoll::oddAnswers_data()
     QTest::addColumn<QString>("shown");
     QTest::addColumn<int>("count");
 
-    auto reply = [](QByteArray body, int status = 200, Fault fault = Fault::None, int delay = 0) {
+    auto reply = [](QByteArray body, int status = 200, int delay = 0, QByteArray location = {}) {
         Reply r;
         r.body = std::move(body);
         r.status = status;
-        r.fault = fault;
         r.delayMs = delay;
+        r.location = std::move(location);
         return r;
     };
     QTest::newRow("number") << reply("42") << u"0042"_s << 42;
@@ -164,13 +172,13 @@ void TestPoll::oddAnswers_data()
     QTest::newRow("404 with html") << reply("<html>404</html>", 404) << u""_s << 0;
     QTest::newRow("500 with html") << reply("<html>Fehler</html>", 500) << u""_s << 0;
     QTest::newRow("empty body") << reply("") << u""_s << 0;
-    QTest::newRow("dropped connection") << reply({}, 200, Fault::Drop) << u""_s << 0;
-    QTest::newRow("body never ends") << reply({}, 200, Fault::NeverEnding) << u""_s << 0;
-    QTest::newRow("10 MB body") << reply({}, 200, Fault::Oversized) << u""_s << 0;
-    QTest::newRow("answer too late") << reply("7", 200, Fault::None, 3000) << u""_s << 0;
+    QTest::newRow("answer too late") << reply("7", 200, 3000) << u""_s << 0;
     QTest::newRow("64 KiB body") << reply("7" + QByteArray(65535, ' ')) << u"0007"_s << 7;
     QTest::newRow("64 KiB and one byte") << reply("7" + QByteArray(65536, ' ')) << u""_s << 0;
     QTest::newRow("tiny exponent") << reply("5e-400") << u"5e-400"_s << 0;
+    QTest::newRow("moved") << reply("", 302, 0, "/station/beta/listeners") << u"0008"_s << 8;
+    QTest::newRow("moved in a circle")
+        << reply("", 301, 0, "/station/alpha/listeners") << u""_s << 0;
 }
 
 void TestPoll::oddAnswers()
@@ -180,6 +188,7 @@ void TestPoll::oddAnswers()
     QFETCH(int, count);
     World w("stations=alpha\r\n");
     w.sim.setListenerReply(u"alpha"_s, reply);
+    w.sim.setCount(u"beta"_s, 8);
     QVERIFY(w.start());
     QCOMPARE(w.display.texts, QStringList{u"ALPHA : "_s + shown});
     QCOMPARE(w.form.stations().at(0).count, count);
@@ -241,23 +250,19 @@ void TestPoll::namesStayInTheirPathSegment()
 
 void TestPoll::refreshShowsAllThenBlanks()
 {
-    World w("stations=alpha;beta\r\nonly_changes=1\r\nchanges_visible_in_seconds=2\r\n");
+    World w("stations=alpha;beta\r\nonly_changes=1\r\nchanges_visible_in_seconds=1\r\n");
     w.sim.setCount(u"alpha"_s, 4);
     w.sim.setCount(u"beta"_s, 9);
     QVERIFY(w.start());
-    w.form.Timer_changes_only_Timer();
-    w.form.Timer_changes_only_Timer();
-    QCOMPARE(w.display.get_text(), QString());
-    QVERIFY(!w.form.timerChangesOnly().isActive());
+    // The changes go again after a second, by the blanking timer alone.
+    QCOMPARE(w.display.get_text(), u"ALPHA : 0004 +0004\r\nBETA: 0009 +0009"_s);
+    QTRY_COMPARE_WITH_TIMEOUT(w.display.get_text(), QString(), 3000);
 
     w.form.refresh_now();
     QVERIFY(w.settle());
     QCOMPARE(w.display.get_text(), u"ALPHA : 0004\r\nBETA: 0009"_s);
     QVERIFY(w.form.konfig().only_changes);
-    QVERIFY(w.form.timerChangesOnly().isActive());
-    w.form.Timer_changes_only_Timer();
-    w.form.Timer_changes_only_Timer();
-    QCOMPARE(w.display.get_text(), QString());
+    QTRY_COMPARE_WITH_TIMEOUT(w.display.get_text(), QString(), 3000);
 }
 
 void TestPoll::overlappingRequestsCoalesce()
@@ -265,7 +270,7 @@ void TestPoll::overlappingRequestsCoalesce()
     World w("stations=alpha\r\nonly_changes=1\r\n");
     w.sim.setListenerReply(u"alpha"_s, delayed(3, 300));
     w.form.Form_Load();
-    QVERIFY(w.form.poll().isRunning());
+    QVERIFY(w.tray.isBusy());
     w.form.check_stations();
     w.form.refresh_now();
     w.form.check_stations();
@@ -277,7 +282,6 @@ void TestPoll::overlappingRequestsCoalesce()
     QTest::qWait(400);
     QCOMPARE(w.requestsFor(u"/station/alpha/listeners"_s), 2);
     QCOMPARE(w.display.texts, (QStringList{u"ALPHA : 0003 +0003"_s, u"ALPHA : 0003"_s}));
-    QVERIFY(w.form.timerChangesOnly().isActive());
 }
 
 void TestPoll::displayThatRunsTheEventLoop()
@@ -314,11 +318,10 @@ void TestPoll::reloadKeepsARequestedRefresh()
     QVERIFY(w.start());
     w.display.texts.clear();
     w.form.refresh_now();
-    QVERIFY(w.form.poll().isRunning());
+    QVERIFY(w.tray.isBusy());
     w.form.Load_Konfig();
     QVERIFY(w.settle());
     QCOMPARE(w.display.texts, QStringList{u"ALPHA : 0001"_s});
-    QVERIFY(w.form.timerChangesOnly().isActive());
 }
 
 void TestPoll::resultsAppliedInListOrder()
@@ -357,13 +360,166 @@ void TestPoll::reloadAbandonsRunningPoll()
     w.sim.setListenerReply(u"alpha"_s, delayed(1, 500));
     w.sim.setCount(u"beta"_s, 2);
     w.form.Form_Load();
-    QVERIFY(w.form.poll().isRunning());
+    QVERIFY(w.tray.isBusy());
     w.writeIni("stations=beta\r\n");
     w.form.Load_Konfig();
     QVERIFY(w.settle());
     QTest::qWait(700);
     QCOMPARE(w.display.texts, QStringList{u"BETA : 0002"_s});
     QCOMPARE(w.form.history().size(), 1);
+}
+
+void TestPoll::hostileServers_data()
+{
+    QTest::addColumn<Reply>("reply");
+    auto fault = [](Fault kind, QByteArray body = "42", int resetAfter = 0) {
+        Reply r;
+        r.body = std::move(body);
+        r.fault = kind;
+        r.resetAfterBytes = resetAfter;
+        return r;
+    };
+    QTest::newRow("endless body at full speed") << fault(Fault::FastEndless);
+    QTest::newRow("endless header lines") << fault(Fault::HeaderFlood);
+    QTest::newRow("reset after 1 of 100 bytes")
+        << fault(Fault::Reset, "5" + QByteArray(99, ' '), 1);
+    QTest::newRow("reset right after the headers") << fault(Fault::Reset, "42", 0);
+    QTest::newRow("accepts and never answers") << fault(Fault::Silent);
+    QTest::newRow("slow endless body") << fault(Fault::NeverEnding);
+    QTest::newRow("10 MB body") << fault(Fault::Oversized);
+    QTest::newRow("dropped connection") << fault(Fault::Drop);
+}
+
+// A misbehaving station costs that station its answer, nothing more: its neighbours in
+// the same poll are counted, and the next poll reaches the server at once.
+void TestPoll::hostileServers()
+{
+    QFETCH(Reply, reply);
+    World w("stations=bad;good1;good2\r\n");
+    w.sim.setListenerReply(u"bad"_s, reply);
+    w.sim.setCount(u"good1"_s, 11);
+    w.sim.setCount(u"good2"_s, 22);
+    QVERIFY(w.start());
+    QCOMPARE(w.display.get_text(), u"BAD : \r\nGOOD1: 0011\r\nGOOD2: 0022"_s);
+    QCOMPARE(w.form.stations().at(0).count, 0);
+    QCOMPARE(w.form.stations().at(0).min_listeners, 0);
+
+    w.sim.clearRequestLog();
+    w.sim.setCount(u"good1"_s, 12);
+    w.form.check_stations();
+    QTRY_COMPARE_WITH_TIMEOUT(w.requestsFor(u"/station/good2/listeners"_s), 1, 500);
+    QCOMPARE(w.requestsFor(u"/station/good1/listeners"_s), 1);
+    QVERIFY(w.settle());
+    QCOMPARE(w.display.get_text(), u"BAD : \r\nGOOD1: 0012\r\nGOOD2: 0022"_s);
+    QCOMPARE(w.form.history().size(), 6);
+}
+
+void TestPoll::pollEndsAfterOneTimeOut()
+{
+    // Thirteen stations the server never answers, then one it does. Six at a time,
+    // each waiting out its own time, the poll would take three time-outs.
+    constexpr int kTimeoutMs = 1000;
+    QStringList names;
+    for (int i = 0; i < 13; ++i) {
+        names << u"dead"_s + QString::number(i);
+    }
+    names << u"alive"_s;
+    World w("stations=" + names.join(u';').toUtf8() + "\r\n", kTimeoutMs);
+    Reply silent;
+    silent.fault = Fault::Silent;
+    w.sim.setDefaultListenerReply(silent);
+    w.sim.setListenerReply(u"alive"_s, delayed(5, 0));
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(w.start());
+    QVERIFY2(clock.elapsed() < 2 * kTimeoutMs, QByteArray::number(clock.elapsed()).constData());
+    QVERIFY(w.display.get_text().endsWith(u"\r\nDEAD12: \r\nALIVE: 0005"_s));
+    QCOMPARE(w.form.stations().at(13).count, 5);
+}
+
+void TestPoll::slowHostLosesNothing()
+{
+    // Every answer takes longer than a quarter of the time limit, and all of them
+    // together longer than the whole of it; none of them is late on its own.
+    constexpr int kStations = 60;
+    QStringList names;
+    for (int i = 0; i < kStations; ++i) {
+        names << u"s"_s + QString::number(i);
+    }
+    World w("stations=" + names.join(u';').toUtf8() + "\r\n", 1000);
+    w.sim.setDefaultListenerReply(delayed(7, 600));
+    QVERIFY(w.start());
+    for (int i = 0; i < kStations; ++i) {
+        QCOMPARE(w.form.stations().at(i).count, 7);
+    }
+    QVERIFY(w.sim.peakConcurrentRequests() <= WebDownloader::kMaxConnections);
+}
+
+void TestPoll::pollStartedInsideTheDisplay_data()
+{
+    QTest::addColumn<int>("action");
+    QTest::addColumn<QString>("finalText");
+    QTest::addColumn<int>("requestsForA");
+    QTest::newRow("settings reloaded") << 0 << u"C : 0003 +0003"_s << 1;
+    QTest::newRow("refresh") << 1 << u"A : 0001\r\nB: 0002"_s << 2;
+    QTest::newRow("timed poll") << 2 << u"A : 0001 +0001\r\nB: 0002 +0002"_s << 2;
+}
+
+// A display that runs the event loop while it draws; inside it, the settings are
+// saved or a new poll is asked for, and the new poll's answers arrive while the first
+// poll's drawing is still on the stack.
+void TestPoll::pollStartedInsideTheDisplay()
+{
+    QFETCH(int, action);
+    QFETCH(QString, finalText);
+    QFETCH(int, requestsForA);
+    World w("stations=a;b\r\nonly_changes=1\r\n");
+    w.sim.setCount(u"a"_s, 1);
+    w.sim.setCount(u"b"_s, 2);
+    w.sim.setCount(u"c"_s, 3);
+    int calls = 0;
+    w.display.whileShowing = [&] {
+        if (calls++ != 0) {
+            return;
+        }
+        if (action == 0) {
+            w.writeIni("stations=c\r\nonly_changes=1\r\n");
+            w.form.Load_Konfig();
+        } else if (action == 1) {
+            w.form.refresh_now();
+        } else {
+            w.form.check_stations();
+        }
+        QTest::qWait(300);
+    };
+    QVERIFY(w.start());
+    QTRY_COMPARE(w.requestsFor(u"/station/a/listeners"_s), requestsForA);
+    QVERIFY(w.settle());
+    QCOMPARE(w.display.get_text(), finalText);
+    QVERIFY(!w.tray.isBusy());
+    // The poll queue is free again: an ordinary poll runs to its end.
+    w.form.check_stations();
+    QVERIFY(w.settle());
+    QCOMPARE(w.requestsFor(action == 0 ? u"/station/c/listeners"_s : u"/station/a/listeners"_s),
+             action == 0 ? 2 : requestsForA + 1);
+}
+
+void TestPoll::busyTipHoldsWhilePolling()
+{
+    World w("stations=alpha\r\n");
+    w.sim.setListenerReply(u"alpha"_s, delayed(1, 400));
+    w.form.Form_Load();
+    // Added while the first poll runs: the busy picture with the busy tip.
+    QVERIFY(w.tray.isAdded());
+    QVERIFY(w.tray.isBusy());
+    QCOMPARE(w.tray.toolTip(), u"Daten werden geladen"_s);
+    // The countdown counts on but leaves the tip alone until the poll ends.
+    w.form.Timer1_Timer();
+    QCOMPARE(w.tray.toolTip(), u"Daten werden geladen"_s);
+    QVERIFY(w.settle());
+    QCOMPARE(w.tray.toolTip(), u"Mirkan Höreranzeige"_s);
+    w.form.Timer1_Timer();
+    QCOMPARE(w.tray.toolTip(), u"nächste Aktualisierung in 178 Sekunden"_s);
 }
 
 QTEST_GUILESS_MAIN(TestPoll)

@@ -1,14 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "Fakes.h"
-#include "HeadlessTray.h"
-#include "InstanceLock.h"
 #include "KonfigKeys.h"
 #include "SongTracker.h"
 #include "frmMain.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -51,8 +48,6 @@ private slots:
     void countdown_data();
     void countdown();
     void refreshInOnlyChangesModeBlanksAfterSeconds();
-    void oneInstancePerFolder();
-    void secondProcessEndsAtOnce();
 };
 
 void TestStartup::noFileGivesDefaultsAndNoStations()
@@ -63,8 +58,6 @@ void TestStartup::noFileGivesDefaultsAndNoStations()
     QVERIFY(w.display.shown);
     QVERIFY(w.tray.isAdded());
     QCOMPARE(w.tray.toolTip(), u"Mirkan Höreranzeige"_s);
-    QVERIFY(w.form.timer1().isActive());
-    QVERIFY(!w.form.timerChangesOnly().isActive());
     QCOMPARE(w.form.konfig().ini_path,
              QDir::toNativeSeparators(w.programDir.path() + u"/Mirkan_DesktopTool.ini"_s));
     QCOMPARE(w.form.konfig().UpdateInterval, 3);
@@ -72,6 +65,8 @@ void TestStartup::noFileGivesDefaultsAndNoStations()
     QVERIFY(w.form.stations().empty());
     // Nothing was written that the user did not save.
     QVERIFY(QDir(w.programDir.path()).isEmpty());
+    // The countdown runs by itself.
+    QTRY_COMPARE_WITH_TIMEOUT(w.tray.toolTip(), u"nächste Aktualisierung in 179 Sekunden"_s, 3000);
 }
 
 void TestStartup::badIniFileGivesDefaults_data()
@@ -93,7 +88,7 @@ void TestStartup::badIniFileGivesDefaults()
     World w;
     w.writeIniFile(content);
     w.form.Form_Load();
-    QVERIFY(w.form.timer1().isActive());
+    QVERIFY(w.tray.isAdded()); // start-up went to its end
     QCOMPARE(w.form.konfig().Opaque, 225);
     QCOMPARE(w.form.konfig().UpdateInterval, 3);
     QFile f(w.form.konfig().ini_path);
@@ -119,7 +114,7 @@ void TestStartup::presentUpdaterIsStarted()
     writeScript(QDir(w.executableDir.path()).filePath(frmMain::updaterFileName()),
                 "echo started > \"$PWD/marker\"\n", true);
     w.form.Form_Load();
-    QVERIFY(w.form.timer1().isActive());
+    QVERIFY(w.tray.isAdded());
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(marker), 10000);
 }
 
@@ -129,7 +124,6 @@ void TestStartup::brokenUpdaterDoesNotStopStartup()
     writeScript(QDir(w.executableDir.path()).filePath(frmMain::updaterFileName()), "", false);
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"Cannot start the updater"_s));
     w.form.Form_Load();
-    QVERIFY(w.form.timer1().isActive());
     QVERIFY(w.tray.isAdded());
 }
 
@@ -191,82 +185,22 @@ void TestStartup::countdown()
     }
     // Without stations every poll shows its message once; the first came from start-up.
     QCOMPARE(w.display.texts.size(), 1 + polls);
-    QCOMPARE(w.form.trayTip(), lastTip);
+    QCOMPARE(w.tray.countdownTips.last(), lastTip);
 }
 
 void TestStartup::refreshInOnlyChangesModeBlanksAfterSeconds()
 {
     World w;
-    w.writeIniFile("[Konfig]\r\nonly_changes=1\r\nchanges_visible_in_seconds=3\r\n");
+    w.writeIniFile("[Konfig]\r\nonly_changes=1\r\nchanges_visible_in_seconds=1\r\n");
     w.form.Form_Load();
-    QVERIFY(!w.form.timerChangesOnly().isActive());
-    w.form.refresh_now();
-    QVERIFY(w.form.timerChangesOnly().isActive());
-    QVERIFY(w.form.konfig().only_changes);
-    w.form.Timer_changes_only_Timer();
-    w.form.Timer_changes_only_Timer();
+    // The message of an empty list is no change: it stays.
+    QTest::qWait(1500);
     QCOMPARE(w.display.get_text(), kNoStations);
-    w.form.Timer_changes_only_Timer();
-    QCOMPARE(w.display.get_text(), QString());
-    QVERIFY(!w.form.timerChangesOnly().isActive());
-}
-
-void TestStartup::oneInstancePerFolder()
-{
-    QTemporaryDir dir;
-    InstanceLock first(dir.path());
-    InstanceLock second(dir.path());
-    QCOMPARE(first.tryLock(), InstanceLock::Result::Acquired);
-    QCOMPARE(second.tryLock(), InstanceLock::Result::HeldByOther);
-
-    // The lock of a process that no longer runs is taken over.
-    QTemporaryDir other;
-    QProcess gone;
-    gone.start(u"true"_s);
-    QVERIFY(gone.waitForStarted());
-    const qint64 pid = gone.processId();
-    QVERIFY(gone.waitForFinished());
-    QFile stale(QDir(other.path()).filePath(QLatin1StringView(InstanceLock::kFileName)));
-    QVERIFY(stale.open(QIODevice::WriteOnly));
-    stale.write(QByteArray::number(pid) + "\nMirkan_DesktopTool\n" +
-                QSysInfo::machineHostName().toUtf8() + '\n' + QSysInfo::machineUniqueId() + '\n' +
-                QSysInfo::bootUniqueId() + '\n');
-    stale.close();
-    QCOMPARE(InstanceLock(other.path()).tryLock(), InstanceLock::Result::Acquired);
-
-    // A folder that cannot hold a lock file is locked elsewhere, still once only.
-    QTemporaryDir plain;
-    const QString missing = plain.filePath(u"missing"_s);
-    InstanceLock third(missing);
-    InstanceLock fourth(missing);
-    QCOMPARE(third.tryLock(), InstanceLock::Result::Acquired);
-    QVERIFY(QFile::exists(InstanceLock::fallbackPath(missing)));
-    QCOMPARE(fourth.tryLock(), InstanceLock::Result::HeldByOther);
-}
-
-void TestStartup::secondProcessEndsAtOnce()
-{
-    QTemporaryDir dir;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(u"MIRKAN_DESKTOPTOOL_DIR"_s, dir.path());
-    env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
-    QProcess first;
-    first.setProcessEnvironment(env);
-    first.start(QStringLiteral(MIRKAN_APP_EXECUTABLE), {});
-    QVERIFY(first.waitForStarted());
-    QTRY_VERIFY_WITH_TIMEOUT(
-        QFile::exists(QDir(dir.path()).filePath(QLatin1StringView(InstanceLock::kFileName))),
-        10000);
-
-    QProcess second;
-    second.setProcessEnvironment(env);
-    second.start(QStringLiteral(MIRKAN_APP_EXECUTABLE), {});
-    QVERIFY(second.waitForFinished(10000));
-    QCOMPARE(second.exitCode(), 0);
-    QVERIFY(second.readAllStandardError().contains("already runs"));
-    QCOMPARE(first.state(), QProcess::Running);
-    first.kill();
-    first.waitForFinished();
+    // A refresh shows everything, and the blanking timer takes it away again.
+    w.form.refresh_now();
+    QVERIFY(w.form.konfig().only_changes);
+    QCOMPARE(w.display.get_text(), kNoStations);
+    QTRY_COMPARE_WITH_TIMEOUT(w.display.get_text(), QString(), 3000);
 }
 
 QTEST_GUILESS_MAIN(TestStartup)

@@ -1,15 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "DisplayText.h"
-#include "Module1.h"
-#include "WebDownloader.h"
+#include "StationList.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
 
-class TestModule1 : public QObject
+class TestStationList : public QObject
 {
     Q_OBJECT
 
@@ -18,6 +15,8 @@ private slots:
     void splitStations();
     void emptySettingKeepsList();
     void rebuildResetsCounts();
+    void letterCase_data();
+    void letterCase();
     void countText_data();
     void countText();
     void replaceText();
@@ -26,13 +25,9 @@ private slots:
     void format0000();
     void changeMarker_data();
     void changeMarker();
-    void builder_data();
-    void builder();
-    void readTextfile_data();
-    void readTextfile();
 };
 
-void TestModule1::splitStations_data()
+void TestStationList::splitStations_data()
 {
     QTest::addColumn<QString>("setting");
     QTest::addColumn<QStringList>("names");
@@ -45,9 +40,12 @@ void TestModule1::splitStations_data()
     QTest::newRow("lower-cased") << u"ALPHA"_s << QStringList{u"alpha"_s};
     QTest::newRow("only separators") << u"; ;"_s << QStringList{u""_s};
     QTest::newRow("single name") << u"eins"_s << QStringList{u"eins"_s};
+    QTest::newRow("only blanks are trimmed") << u" a\t ;\nb "_s << QStringList{u"a\t"_s, u"\nb"_s};
+    QTest::newRow("sharp s stays one letter")
+        << u"STRASSE;Straße"_s << QStringList{u"strasse"_s, u"straße"_s};
 }
 
-void TestModule1::splitStations()
+void TestStationList::splitStations()
 {
     QFETCH(QString, setting);
     QFETCH(QStringList, names);
@@ -63,7 +61,7 @@ void TestModule1::splitStations()
     QCOMPARE(got, names);
 }
 
-void TestModule1::emptySettingKeepsList()
+void TestStationList::emptySettingKeepsList()
 {
     StationList list(1);
     list[0].name = u"alt"_s;
@@ -73,7 +71,7 @@ void TestModule1::emptySettingKeepsList()
     QCOMPARE(list[0].count, 17);
 }
 
-void TestModule1::rebuildResetsCounts()
+void TestStationList::rebuildResetsCounts()
 {
     StationList list;
     split_stations(u"a;b"_s, list);
@@ -83,7 +81,28 @@ void TestModule1::rebuildResetsCounts()
     QCOMPARE(list[1], station_entry{u"b"_s});
 }
 
-void TestModule1::countText_data()
+void TestStationList::letterCase_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("upper");
+    QTest::addColumn<QString>("lower");
+    QTest::newRow("sharp s") << u"straße"_s << u"STRAßE"_s << u"straße"_s;
+    QTest::newRow("umlauts") << u"Öl bär"_s << u"ÖL BÄR"_s << u"öl bär"_s;
+    QTest::newRow("ligature stays one letter") << u"ﬁ"_s << u"ﬁ"_s << u"ﬁ"_s;
+    QTest::newRow("outside the basic plane") << u"𐐨"_s << u"𐐀"_s << u"𐐨"_s;
+}
+
+// One character in, one character out, as the Windows text functions map case.
+void TestStationList::letterCase()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, upper);
+    QFETCH(QString, lower);
+    QCOMPARE(upper_case(text), upper);
+    QCOMPARE(lower_case(text), lower);
+}
+
+void TestStationList::countText_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("search");
@@ -97,7 +116,7 @@ void TestModule1::countText_data()
     QTest::newRow("none") << u""_s << u"x"_s << false << 0;
 }
 
-void TestModule1::countText()
+void TestStationList::countText()
 {
     QFETCH(QString, text);
     QFETCH(QString, search);
@@ -106,14 +125,14 @@ void TestModule1::countText()
     QCOMPARE(count_text(text, search, textual ? Qt::CaseInsensitive : Qt::CaseSensitive), count);
 }
 
-void TestModule1::replaceText()
+void TestStationList::replaceText()
 {
     QString text = u"Öl ÖL öl"_s;
     QCOMPARE(replace_text(text, u"Ö"_s, u"OE"_s), u"OEl OEL öl"_s);
     QCOMPARE(text, u"OEl OEL öl"_s);
 }
 
-void TestModule1::stationMinMax()
+void TestStationList::stationMinMax()
 {
     StationList list;
     split_stations(u"eins;zwei"_s, list);
@@ -125,24 +144,20 @@ void TestModule1::stationMinMax()
     QCOMPARE(station_min(list, u"drei"_s), 0);
 }
 
-void TestModule1::format0000_data()
+void TestStationList::format0000_data()
 {
     QTest::addColumn<QString>("answer");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<int>("count");
-    QTest::newRow("short") << u"57"_s << u"0057"_s << 57;
+    // Short numbers, line ends, text and empty answers appear in the poll tests' displays.
     QTest::newRow("long") << u"12345"_s << u"12345"_s << 12345;
     QTest::newRow("zero") << u"0"_s << u"0000"_s << 0;
-    QTest::newRow("line end from server") << u"57\r\n"_s << u"0057"_s << 57;
     QTest::newRow("negative") << u"-2"_s << u"-0002"_s << -2;
     QTest::newRow("fraction rounds") << u"12.7"_s << u"0013"_s << 13;
-    QTest::newRow("empty") << u""_s << u""_s << 0;
-    QTest::newRow("not a number") << u"<html>404</html>"_s << u"<html>404</html>"_s << 0;
-    QTest::newRow("leading digits count") << u"42 Hörer"_s << u"42 Hörer"_s << 42;
     QTest::newRow("too long for 32 bits") << u"99999999999"_s << u"99999999999"_s << 2147483647;
 }
 
-void TestModule1::format0000()
+void TestStationList::format0000()
 {
     QFETCH(QString, answer);
     QFETCH(QString, shown);
@@ -151,69 +166,21 @@ void TestModule1::format0000()
     QCOMPARE(DisplayText::answerCount(DisplayText::format0000(answer)), count);
 }
 
-void TestModule1::changeMarker_data()
+void TestStationList::changeMarker_data()
 {
     QTest::addColumn<qint64>("difference");
     QTest::addColumn<QString>("marker");
-    QTest::newRow("rise") << qint64(2) << u" +0002"_s;
-    QTest::newRow("fall") << qint64(-4) << u"  -0004"_s;
+    // Small rises and falls appear in the poll tests' displays.
     QTest::newRow("large") << qint64(12345) << u" +12345"_s;
     QTest::newRow("beyond 32 bits") << qint64(-4294967295) << u"  -4294967295"_s;
 }
 
-void TestModule1::changeMarker()
+void TestStationList::changeMarker()
 {
     QFETCH(qint64, difference);
     QFETCH(QString, marker);
     QCOMPARE(DisplayText::changeMarker(difference), marker);
 }
 
-void TestModule1::builder_data()
-{
-    QTest::addColumn<bool>("sideBySide");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("one per line") << false << u"ALPHA : 0057\r\nBETA: 0003\r\nGAMMA: 0120"_s;
-    QTest::newRow("side by side") << true << u"ALPHA : 0057 -- BETA: 0003 -- GAMMA: 0120"_s;
-}
-
-void TestModule1::builder()
-{
-    QFETCH(bool, sideBySide);
-    QFETCH(QString, text);
-    DisplayText::Builder b(sideBySide);
-    b.append(u"alpha"_s, u"0057"_s);
-    b.append(u"beta"_s, u"0003"_s);
-    b.append(u"gamma"_s, u"0120"_s);
-    QCOMPARE(b.text(), text);
-}
-
-void TestModule1::readTextfile_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("whole file, nothing stripped")
-        << u"a.txt"_s << QByteArray(" 57\r\n\0x", 7) << QString::fromLatin1(" 57\r\n\0x", 7);
-    QTest::newRow("one character per byte") << u"a.txt"_s << QByteArray("\xC3\xB6\x80") << u"Ã¶€"_s;
-    QTest::newRow("empty file") << u"a.txt"_s << QByteArray("") << u""_s;
-    QTest::newRow("hidden file counts as missing") << u".a.txt"_s << QByteArray("1") << u""_s;
-    QTest::newRow("missing") << QString() << QByteArray() << u""_s;
-}
-
-void TestModule1::readTextfile()
-{
-    QFETCH(QString, name);
-    QFETCH(QByteArray, bytes);
-    QFETCH(QString, text);
-    QTemporaryDir dir;
-    const QString path = dir.filePath(name.isEmpty() ? u"none.txt"_s : name);
-    if (!name.isEmpty()) {
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
-    QCOMPARE(read_textfile(path), text);
-}
-
-QTEST_GUILESS_MAIN(TestModule1)
-#include "tst_module1.moc"
+QTEST_GUILESS_MAIN(TestStationList)
+#include "tst_stationlist.moc"
