@@ -10,7 +10,15 @@ namespace {
 // Atomic because the test framework may allocate from other threads.
 std::atomic<std::ptrdiff_t> g_live{0};
 
-void *allocate(std::size_t size)
+} // namespace
+
+std::ptrdiff_t AllocationCounter::liveBlocks() noexcept
+{
+    return g_live.load(std::memory_order_relaxed);
+}
+
+// The array and nothrow forms are defined by the standard to call these.
+void *operator new(std::size_t size)
 {
     void *block = std::malloc(size == 0 ? 1 : size);
     if (block == nullptr) {
@@ -20,7 +28,7 @@ void *allocate(std::size_t size)
     return block;
 }
 
-void deallocate(void *block) noexcept
+void operator delete(void *block) noexcept
 {
     if (block != nullptr) {
         g_live.fetch_sub(1, std::memory_order_relaxed);
@@ -28,39 +36,7 @@ void deallocate(void *block) noexcept
     }
 }
 
-} // namespace
-
-std::ptrdiff_t AllocationCounter::liveBlocks() noexcept
-{
-    return g_live.load(std::memory_order_relaxed);
-}
-
-void *operator new(std::size_t size)
-{
-    return allocate(size);
-}
-
-void *operator new[](std::size_t size)
-{
-    return allocate(size);
-}
-
-void operator delete(void *block) noexcept
-{
-    deallocate(block);
-}
-
-void operator delete[](void *block) noexcept
-{
-    deallocate(block);
-}
-
 void operator delete(void *block, std::size_t) noexcept
 {
-    deallocate(block);
-}
-
-void operator delete[](void *block, std::size_t) noexcept
-{
-    deallocate(block);
+    operator delete(block);
 }

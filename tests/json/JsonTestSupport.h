@@ -25,30 +25,28 @@ inline QString errorText(const JsonError &e)
     return QStringLiteral("Error %1: %2").arg(e.number()).arg(QString::fromUtf8(e.what()));
 }
 
-// Parses UTF-16 text and returns the compact serialization or the error.
+// Parses text through the UTF-16 and the UTF-8 entry points and returns the
+// compact serialization or the error. Both must agree, positions included;
+// where they do not, the result shows both.
 inline QString outcome(const QString &text, bool decimalMode = false)
 {
-    try {
-        JsonBag bag;
-        bag.setDecimalMode(decimalMode);
-        bag.setJSON(toU16(text));
-        return toQ(bag.JSON());
-    } catch (const JsonError &e) {
-        return errorText(e);
-    }
-}
-
-// The same through the UTF-8 entry point; positions must not change.
-inline QString outcomeUtf8(const QString &text, bool decimalMode = false)
-{
-    try {
-        JsonBag bag;
-        bag.setDecimalMode(decimalMode);
-        bag.setJSONUtf8(text.toStdString());
-        return QString::fromStdString(bag.JSONUtf8());
-    } catch (const JsonError &e) {
-        return errorText(e);
-    }
+    const auto parse = [&](bool utf8) {
+        try {
+            JsonBag bag;
+            bag.setDecimalMode(decimalMode);
+            if (utf8) {
+                bag.setJSONUtf8(text.toStdString());
+                return QString::fromStdString(bag.JSONUtf8());
+            }
+            bag.setJSON(toU16(text));
+            return toQ(bag.JSON());
+        } catch (const JsonError &e) {
+            return errorText(e);
+        }
+    };
+    const QString viaUtf16 = parse(false);
+    const QString viaUtf8 = parse(true);
+    return viaUtf8 == viaUtf16 ? viaUtf16 : viaUtf16 + QStringLiteral(" | UTF-8: ") + viaUtf8;
 }
 
 } // namespace JsonTestSupport

@@ -24,9 +24,7 @@ class tst_JsonBag : public QObject
 private slots:
     void errors_data();
     void errors();
-    void namesAreExactAndOrdered();
-    void arrayAssignment();
-    void existsAndRemove();
+    void namesPositionsAndArrays();
     void nestedBagsAreShared();
     void clearAndModes();
     void tableAgreesWithModel();
@@ -44,54 +42,32 @@ void tst_JsonBag::errors_data()
     JsonBag array;
     array.setIsArray(true);
     array.setItem(nullptr, 1);
-    const auto row = [](const char *name, Operation op, int number, const QString &text) {
+    const auto row = [](const char *name, int number, const QString &text, Operation op) {
         QTest::newRow(name) << op << number << text;
     };
-    row(
-        "IsArray on non-empty bag, same value", [=]() mutable { object.setIsArray(false); }, 5,
-        u"Cannot change IsArray setting after items have been added"_s);
-    row(
-        "read with null key, object", [=] { object.Item(nullptr); }, 94,
-        u"Key must be String or an index)"_s);
-    row(
-        "read with null key, array", [=] { array.Item(nullptr); }, 94,
-        u"Key must be String or an index)"_s);
-    row(
-        "read array by name", [=] { array.Item(u"a"); }, 5,
-        u"Array values can only be acessed by index"_s);
-    row(
-        "assign array by name", [=]() mutable { array.setItem(u"a", 2); }, 5,
-        u"Array values can only be changed by index or added via Null"_s);
-    row(
-        "assign object by position", [=]() mutable { object.setItem(1, 2); }, 5,
-        u"Object values can only be changed or added by key not by index"_s);
-    row(
-        "assign object with null key", [=]() mutable { object.setItem(nullptr, 2); }, 5,
-        u"Object values can only be changed or added by key not by index"_s);
-    row(
-        "AddNewObject without key on object", [=]() mutable { object.AddNewObject(); }, 5,
-        u"Object values can only be changed or added by key not by index"_s);
-    row(
-        "Name on array", [=] { array.Name(1); }, 5, u"Array items do not have names"_s);
-    row(
-        "NewEnum on array", [=] { array.NewEnum(); }, 5,
-        u"Arrays must be iterated using index values"_s);
-    row(
-        "Remove by name on array", [=]() mutable { array.Remove(u"a"); }, 5,
-        u"Must remove by index for arrays"_s);
-    row(
-        "missing name", [=] { object.Item(u"A"); }, 5, u"Invalid procedure call or argument"_s);
-    row(
-        "position past end", [=] { object.Item(2); }, 9, u"Subscript out of range"_s);
-    row(
-        "position zero", [=] { array.Item(0); }, 9, u"Subscript out of range"_s);
-    row(
-        "assign array position zero", [=]() mutable { array.setItem(0, 5); }, 9,
-        u"Subscript out of range"_s);
-    row(
-        "Name past end", [=] { object.Name(2); }, 9, u"Subscript out of range"_s);
-    row(
-        "wrong kind read", [=] { object.Item(u"a").toString(); }, 13, u"Type mismatch"_s);
+    const QString outOfRange = u"Subscript out of range"_s;
+    row("IsArray on non-empty bag, same value", 5,
+        u"Cannot change IsArray setting after items have been added"_s,
+        [=]() mutable { object.setIsArray(false); });
+    row("read with null key", 94, u"Key must be String or an index)"_s,
+        [=] { object.Item(nullptr); });
+    row("read array by name", 5, u"Array values can only be acessed by index"_s,
+        [=] { array.Item(u"a"); });
+    row("assign array by name", 5, u"Array values can only be changed by index or added via Null"_s,
+        [=]() mutable { array.setItem(u"a", 2); });
+    row("assign object by position", 5,
+        u"Object values can only be changed or added by key not by index"_s,
+        [=]() mutable { object.setItem(1, 2); });
+    row("Name on array", 5, u"Array items do not have names"_s, [=] { array.Name(1); });
+    row("NewEnum on array", 5, u"Arrays must be iterated using index values"_s,
+        [=] { array.NewEnum(); });
+    row("Remove by name on array", 5, u"Must remove by index for arrays"_s,
+        [=]() mutable { array.Remove(u"a"); });
+    row("missing name", 5, u"Invalid procedure call or argument"_s, [=] { object.Item(u"A"); });
+    row("position past end", 9, outOfRange, [=] { object.Item(2); });
+    row("position zero", 9, outOfRange, [=] { array.Item(0); });
+    row("Name past end", 9, outOfRange, [=] { object.Name(2); });
+    row("wrong kind read", 13, u"Type mismatch"_s, [=] { object.Item(u"a").toString(); });
 }
 
 void tst_JsonBag::errors()
@@ -109,64 +85,31 @@ void tst_JsonBag::errors()
     }
 }
 
-void tst_JsonBag::namesAreExactAndOrdered()
+// What the random model below does not reach: case in names, the edges of
+// positions, and arrays.
+void tst_JsonBag::namesPositionsAndArrays()
 {
     JsonBag bag;
     bag.setItem(u"a", 1);
     bag.setItem(u"A", 2);
-    QCOMPARE(bag.Count(), 2);
-    QCOMPARE(bag.Item(u"a").toInt32(), 1);
-
-    bag.Clear();
-    bag.setItem(u"x", 1);
-    bag.setItem(u"y", 2);
-    bag.setItem(u"x", 3);
-    QCOMPARE(toQ(bag.Name(1)), u"y"_s);
-    QCOMPARE(toQ(bag.Name(2)), u"x"_s);
-    QCOMPARE(bag.Item(u"x").toInt32(), 3);
-    QCOMPARE(bag.Item(2).toInt32(), 3); // objects read by position too
-    QCOMPARE(bag.NewEnum(), (std::vector<std::u16string>{u"y", u"x"}));
-    QCOMPARE(JsonBag::Version(), std::vector<std::u16string>{u"1.6"});
-}
-
-void tst_JsonBag::arrayAssignment()
-{
-    JsonBag bag;
-    bag.setIsArray(true);
-    bag.setItem(nullptr, u"first");
-    bag.setItem(nullptr, 2);
-    bag.setItem(bag.Count() + 5, 3);
-    QCOMPARE(bag.Count(), 3);
-    bag.setItem(bag.Count(), 4);
-    bag.setItem(1.5, 9); // rounds half to even: position 2
-    QCOMPARE(toQ(bag.JSON()), u"[\"first\",9,4]"_s);
-}
-
-void tst_JsonBag::existsAndRemove()
-{
-    JsonBag bag;
-    QVERIFY(!bag.Exists(1));
-    bag.setItem(u"title", 1);
-    bag.setItem(u"b", 2);
-    bag.setItem(u"c", 3);
-    QVERIFY(bag.Exists(u"title"));
-    QVERIFY(!bag.Exists(u"Title"));
-    QVERIFY(bag.Exists(3));
-    QVERIFY(!bag.Exists(4));
+    bag.setItem(u"a", 3);
+    QCOMPARE(bag.NewEnum(), (std::vector<std::u16string>{u"A", u"a"}));
     QVERIFY(!bag.Exists(nullptr));
-
-    bag.Remove(bag.Count() + 1);
+    QVERIFY(!bag.Exists(0));
+    QVERIFY(bag.Exists(2));
+    QVERIFY(!bag.Exists(3));
+    bag.Remove(3); // past the end: nothing happens
     bag.Remove(u"missing");
-    QCOMPARE(bag.Count(), 3);
-    bag.Remove(bag.Count());
-    bag.Remove(u"title");
-    QCOMPARE(toQ(bag.JSON()), u"{\"b\":2}"_s);
 
     JsonBag array = bag.AddNewArray(u"list");
-    array.setJSON(u"[1,2,3]");
-    array.Remove(2);
-    QCOMPARE(toQ(bag.JSON()), u"{\"b\":2,\"list\":[1,3]}"_s);
+    array.setItem(nullptr, u"first");
+    array.setItem(nullptr, 2);
+    array.setItem(array.Count() + 5, 3); // past the end: appended
+    array.setItem(array.Count(), 4);
+    array.setItem(1.5, 9); // rounds half to even: position 2
+    array.Remove(1);
     QVERIFY(!array.Exists(u"1"));
+    QCOMPARE(toQ(bag.JSON()), u"{\"A\":2,\"a\":3,\"list\":[9,4]}"_s);
 }
 
 void tst_JsonBag::nestedBagsAreShared()
@@ -192,17 +135,14 @@ void tst_JsonBag::clearAndModes()
     JsonBag child = bag.AddNewObject(u"child");
     QVERIFY(!child.DecimalMode());
     QVERIFY(!child.Whitespace());
-    QVERIFY(bag.AddNewArray(u"list").IsArray());
 
     bag.setJSON(u"[1]");
-    QVERIFY(bag.IsArray());
     bag.Clear();
     QVERIFY(!bag.IsArray());
     QCOMPARE(bag.Count(), 0);
     QVERIFY(bag.DecimalMode());
     QVERIFY(bag.Whitespace());
     bag.setIsArray(true); // allowed again once empty
-    QVERIFY(bag.IsArray());
 }
 
 // Random assignments, re-assignments and removals against a plain vector: the

@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include <cmath>
+#include <functional>
 
 using namespace JsonTestSupport;
 using namespace Qt::StringLiterals;
@@ -17,13 +18,10 @@ class tst_JsonParser : public QObject
 private slots:
     void outcomes_data();
     void outcomes();
-    void decimals_data();
-    void decimals();
-    void bothNumberKinds_data();
-    void bothNumberKinds();
+    void numbers_data();
+    void numbers();
     void signOfZero_data();
     void signOfZero();
-    void nestedBagsInheritDecimalMode();
     void errorKeepsCompletedTopLevelItems();
     void nestingLimit_data();
     void nestingLimit();
@@ -51,12 +49,10 @@ void tst_JsonParser::outcomes_data()
     row("blanks everywhere", u" \t\r\n{ \"a\" :\n[ 1 , { } ] }"_s, u"{\"a\":[1,{}]}"_s);
     row("escapes", u"[\"\\\"\\\\\\/\\b\\f\\n\\r\\t\"]"_s, u"[\"\\\"\\\\/\\b\\f\\n\\r\\t\"]"_s);
     row("escape letters in any case", u"[\"\\N\\U00e9\"]"_s, u"[\"\\n\u00e9\"]"_s);
-    row("unicode escape", u"[\"\\u00e9\"]"_s, u"[\"\u00e9\"]"_s);
     row("escaped surrogate pair", u"[\"\\ud83d\\ude00\"]"_s, u"[\"\\uD83D\\uDE00\"]"_s);
     row("raw non-ASCII text", u"{\"n\u00e4me\":\"\u65e5\u672c\"}"_s,
         u"{\"n\u00e4me\":\"\u65e5\u672c\"}"_s);
     // Errors and their positions
-    row("empty text", u""_s, u"Error 13: Expected either { or [ at character 1"_s);
     row("only blanks", u"  \t\r\n"_s, u"Error 13: Expected either { or [ at character 6"_s);
     row("scalar top level", u"1"_s, u"Error 13: Expected either { or [ at character 1"_s);
     row("comma before first member", u"{ ,\"a\":1}"_s,
@@ -75,17 +71,11 @@ void tst_JsonParser::outcomes_data()
         u"Error 13: Bad string character escape at character 4"_s);
     row("bad hex digit", u"[\"\\u00G1\"]"_s,
         u"Error 13: Bad string character escape at character 5"_s);
-    row("short unicode escape", u"[\"\\u12\"]"_s,
-        u"Error 13: Bad string character escape at character 5"_s);
     row("unicode escape cut by the end, three left", u"[\"\\u123"_s,
-        u"Error 13: Bad string character escape at character 5"_s);
-    row("unicode escape cut by the end, none left", u"[\"\\u"_s,
         u"Error 13: Bad string character escape at character 5"_s);
     row("literal followed by junk", u"[truex]"_s, u"Error 13: Bad value at character 6"_s);
     row("backslash at end", u"[\"\\"_s, u"Error 13: Bad string character escape at character 4"_s);
     row("number runs to end", u"[1"_s, u"Error 13: Ran off end of string while parsing a number"_s);
-    row("exponent runs to end", u"[1e"_s,
-        u"Error 13: Ran off end of string while parsing a number"_s);
     row("second decimal point", u"[1.2.3]"_s, u"Error 13: Second decimal point at character 5"_s);
     row("point after minus", u"[-.5]"_s, u"Error 13: Digit expected at character 3"_s);
     row("second exponent sign", u"[1e+-5]"_s, u"Error 13: Second exponent sign at character 5"_s);
@@ -94,63 +84,23 @@ void tst_JsonParser::outcomes_data()
     row("lone minus", u"[-]"_s, u"Error 6: Number overflow or parse error at character 2"_s);
     row("exponent without digits", u"[1e]"_s,
         u"Error 6: Number overflow or parse error at character 2"_s);
-    row("sign after exponent digits", u"[1e5-]"_s,
-        u"Error 6: Number overflow or parse error at character 2"_s);
     // Positions count UTF-16 code units: the emoji is two, e-acute one.
     row("position after surrogate pair", u"[\"\U0001F600\", x]"_s,
         u"Error 13: Bad value at character 8"_s);
     row("position after accented letter", u"[\"\u00e9\" x]"_s,
         u"Error 13: Bad value at character 6"_s);
-    row("position inside nested value", u"{\"a\":[1,{\"b\":\u00e9}]}"_s,
-        u"Error 13: Bad value at character 14"_s);
 }
 
 void tst_JsonParser::outcomes()
 {
     QFETCH(QString, text);
-    QFETCH(QString, expected);
-    QCOMPARE(outcome(text), expected);
-    QCOMPARE(outcomeUtf8(text), expected);
+    QTEST(outcome(text), "expected");
 }
 
-void tst_JsonParser::decimals_data()
-{
-    QTest::addColumn<QString>("number");
-    QTest::addColumn<QString>("expected");
-
-    QTest::newRow("one tenth is exact") << u"0.1"_s << u"0.1"_s;
-    QTest::newRow("more digits than a double holds")
-        << u"0.1000000000000000000001"_s << u"0.1000000000000000000001"_s;
-    QTest::newRow("largest 96-bit value")
-        << u"79228162514264337593543950335"_s << u"79228162514264337593543950335"_s;
-    QTest::newRow("past 96 bits") << u"79228162514264337593543950336"_s
-                                  << u"Error 6: Number overflow or parse error at character 2"_s;
-    QTest::newRow("exponent scales up") << u"-1.5e3"_s << u"-1500"_s;
-    QTest::newRow("trailing zeros dropped in text") << u"1.50"_s << u"1.5"_s;
-    QTest::newRow("29 decimals round half even to 28")
-        << u"0.12345678901234567890123456785"_s << u"0.1234567890123456789012345678"_s;
-    QTest::newRow("beyond scale 28 rounds to zero") << u"1e-30"_s << u"0"_s;
-    QTest::newRow("negative zero") << u"-0"_s << u"0"_s;
-    QTest::newRow("exponent overflow")
-        << u"1e29"_s << u"Error 6: Number overflow or parse error at character 2"_s;
-    QTest::newRow("malformed exponent")
-        << u"1e5-"_s << u"Error 6: Number overflow or parse error at character 2"_s;
-}
-
-void tst_JsonParser::decimals()
-{
-    QFETCH(QString, number);
-    QFETCH(QString, expected);
-    const QString text = u"["_s + number + u"]"_s;
-    const QString result = outcome(text, true);
-    QCOMPARE(result.startsWith(u"Error"_s) ? result : result.mid(1, result.size() - 2), expected);
-    QCOMPARE(outcomeUtf8(text, true), outcome(text, true));
-}
-
-// Rules that must hold alike for doubles and decimals: values too small for
-// the kind read as zero, only magnitudes too large fail, and the digits of a
-// long literal count in full against its exponent.
-void tst_JsonParser::bothNumberKinds_data()
+// Doubles and decimals alike: values too small for the kind read as zero, only
+// magnitudes too large fail, and the digits of a long literal count in full
+// against its exponent.
+void tst_JsonParser::numbers_data()
 {
     QTest::addColumn<QString>("number");
     QTest::addColumn<QString>("asDouble");
@@ -162,6 +112,22 @@ void tst_JsonParser::bothNumberKinds_data()
                         const QString &asDecimal) {
         QTest::newRow(name) << number << asDouble << asDecimal;
     };
+    row("one tenth", u"0.1"_s, u"0.1"_s, u"0.1"_s);
+    row("more digits than a double holds", u"0.1000000000000000000001"_s, u"0.1"_s,
+        u"0.1000000000000000000001"_s);
+    row("largest 96-bit value", u"79228162514264337593543950335"_s, u"7.922816251426434e+28"_s,
+        u"79228162514264337593543950335"_s);
+    row("past 96 bits", u"79228162514264337593543950336"_s, u"7.922816251426434e+28"_s, overflow);
+    row("exponent scales up", u"-1.5e3"_s, u"-1500"_s, u"-1500"_s);
+    row("trailing zeros dropped in text", u"1.50"_s, u"1.5"_s, u"1.5"_s);
+    row("29 decimals round half even to 28", u"0.12345678901234567890123456785"_s,
+        u"0.12345678901234568"_s, u"0.1234567890123456789012345678"_s);
+    row("beyond scale 28", u"1e-30"_s, u"1e-30"_s, u"0"_s);
+    row("negative zero", u"-0"_s, u"0"_s, u"0"_s);
+    row("exponent overflow", u"1e29"_s, u"1e+29"_s, overflow);
+    row("malformed exponent", u"1e5-"_s, overflow, overflow);
+    row("nested values keep the mode", u"{\"a\":[0.1000000000000000000001]}"_s, u"{\"a\":[0.1]}"_s,
+        u"{\"a\":[0.1000000000000000000001]}"_s);
     row("underflow reads as zero", u"1e-400"_s, u"0"_s, u"0"_s);
     row("negative underflow reads as zero", u"-1e-400"_s, u"0"_s, u"0"_s);
     row("underflow written with a long fraction", u"0."_s + zeros + u"1"_s, u"0"_s, u"0"_s);
@@ -173,10 +139,7 @@ void tst_JsonParser::bothNumberKinds_data()
     row("just below half the smallest subnormal", u"2.4703282292062327e-324"_s, u"0"_s, u"0"_s);
     row("just above half the smallest subnormal", u"2.4703282292062328e-324"_s, u"5e-324"_s,
         u"0"_s);
-    row("2.4e-324", u"2.4e-324"_s, u"0"_s, u"0"_s);
-    row("2.5e-324", u"2.5e-324"_s, u"5e-324"_s, u"0"_s);
     row("smallest subnormal", u"5e-324"_s, u"5e-324"_s, u"0"_s);
-    row("smallest normal", u"2.2250738585072014e-308"_s, u"2.2250738585072014e-308"_s, u"0"_s);
     row("largest double", u"1.7976931348623157e308"_s, u"1.7976931348623157e+308"_s, overflow);
     row("just past the largest double", u"1.7976931348623159e308"_s, overflow, overflow);
     row("long integer part cancelled by exponent", u"1"_s + zeros + u"e-100001"_s, u"1"_s, u"1"_s);
@@ -187,19 +150,15 @@ void tst_JsonParser::bothNumberKinds_data()
     row("long integer part overflows", u"1"_s + zeros + u"e-99900"_s, u"1e+101"_s, overflow);
 }
 
-void tst_JsonParser::bothNumberKinds()
+void tst_JsonParser::numbers()
 {
     QFETCH(QString, number);
-    QFETCH(QString, asDouble);
-    QFETCH(QString, asDecimal);
-    const QString text = u"["_s + number + u"]"_s;
-    const auto value = [](const QString &result) {
+    const auto value = [&number](bool decimalMode) {
+        const QString result = outcome(u"["_s + number + u"]"_s, decimalMode);
         return result.startsWith(u"Error"_s) ? result : result.mid(1, result.size() - 2);
     };
-    QCOMPARE(value(outcome(text, false)), asDouble);
-    QCOMPARE(value(outcomeUtf8(text, false)), asDouble);
-    QCOMPARE(value(outcome(text, true)), asDecimal);
-    QCOMPARE(value(outcomeUtf8(text, true)), asDecimal);
+    QTEST(value(false), "asDouble");
+    QTEST(value(true), "asDecimal");
 }
 
 // Negative zero keeps its sign in a double, also when a negative value is too
@@ -209,11 +168,9 @@ void tst_JsonParser::signOfZero_data()
     QTest::addColumn<QString>("number");
     QTest::addColumn<bool>("negative");
     QTest::newRow("minus zero") << u"-0"_s << true;
-    QTest::newRow("minus zero with fraction and exponent") << u"-0.0e5"_s << true;
     QTest::newRow("negative underflow") << u"-1e-400"_s << true;
     QTest::newRow("negative, below half the smallest subnormal") << u"-2.4e-324"_s << true;
     QTest::newRow("positive underflow") << u"1e-400"_s << false;
-    QTest::newRow("zero") << u"0"_s << false;
 }
 
 void tst_JsonParser::signOfZero()
@@ -221,32 +178,12 @@ void tst_JsonParser::signOfZero()
     QFETCH(QString, number);
     QFETCH(bool, negative);
     JsonBag bag;
-    try {
-        bag.setJSON(toU16(u"["_s + number + u"]"_s));
-    } catch (const JsonError &e) {
-        QFAIL(qPrintable(errorText(e)));
-    }
+    bag.setJSON(toU16(u"["_s + number + u"]"_s));
     const JsonValue value = bag.Item(1);
     QCOMPARE(value.kind(), JsonValue::Kind::Double);
     QCOMPARE(value.toDouble(), 0.0);
     QCOMPARE(std::signbit(value.toDouble()), negative);
     QCOMPARE(toQ(bag.JSON()), u"[0]"_s);
-}
-
-void tst_JsonParser::nestedBagsInheritDecimalMode()
-{
-    JsonBag bag;
-    bag.setDecimalMode(true);
-    bag.setJSON(u"{\"a\":{\"b\":[0.1]}}");
-    const JsonValue inner = bag.Item(u"a").toBag().Item(u"b").toBag().Item(1);
-    QCOMPARE(inner.kind(), JsonValue::Kind::Decimal);
-    QCOMPARE(inner.toDecimal(), JsonDecimal(1, 0, 1, false));
-    QVERIFY(bag.Item(u"a").toBag().DecimalMode());
-
-    JsonBag plain;
-    plain.setJSON(u"[0.1]");
-    QCOMPARE(plain.Item(1).kind(), JsonValue::Kind::Double);
-    QCOMPARE(plain.Item(1).toDouble(), 0.1);
 }
 
 void tst_JsonParser::errorKeepsCompletedTopLevelItems()
@@ -266,7 +203,7 @@ void tst_JsonParser::errorKeepsCompletedTopLevelItems()
 void tst_JsonParser::nestingLimit_data()
 {
     QTest::addColumn<int>("depth");
-    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("expected"); // null: the text itself
     QTest::newRow("1000 levels") << 1000 << QString();
     QTest::newRow("1001 levels") << 1001 << u"Error 28: Out of stack space"_s;
     QTest::newRow("hostile depth") << 200000 << u"Error 28: Out of stack space"_s;
@@ -277,12 +214,7 @@ void tst_JsonParser::nestingLimit()
     QFETCH(int, depth);
     QFETCH(QString, expected);
     const QString text = QString(depth, u'[') + QString(depth, u']');
-    const QString result = outcome(text);
-    QCOMPARE(expected.isEmpty() ? QString() : result, expected);
-    if (expected.isEmpty()) {
-        QCOMPARE(result, text);
-    }
-    QCOMPARE(outcomeUtf8(text), result);
+    QCOMPARE(outcome(text), expected.isNull() ? text : expected);
 }
 
 void tst_JsonParser::malformedUtf8MatchesConvertedText()
@@ -294,22 +226,18 @@ void tst_JsonParser::malformedUtf8MatchesConvertedText()
                               "b\xE6\x97"
                               "c\xC0\xAF"
                               "d\xED\xA0\x80\", \xFF]";
+    const auto error = [](const std::function<void()> &parse) {
+        try {
+            parse();
+        } catch (const JsonError &e) {
+            return errorText(e);
+        }
+        return QString();
+    };
+    const QString expected = u"Error 13: Bad value at character 18"_s;
     JsonBag viaUtf8;
-    JsonBag viaUtf16;
-    QString error8;
-    QString error16;
-    try {
-        viaUtf8.setJSONUtf8(bytes);
-    } catch (const JsonError &e) {
-        error8 = errorText(e);
-    }
-    try {
-        viaUtf16.setJSON(JsonUtf::toUtf16(bytes));
-    } catch (const JsonError &e) {
-        error16 = errorText(e);
-    }
-    QCOMPARE(error8, u"Error 13: Bad value at character 18"_s);
-    QCOMPARE(error16, error8);
+    QCOMPARE(error([&] { viaUtf8.setJSONUtf8(bytes); }), expected);
+    QCOMPARE(error([&] { JsonBag().setJSON(JsonUtf::toUtf16(bytes)); }), expected);
     QCOMPARE(toQ(viaUtf8.Item(1).toString()),
              u"a\uFFFDb\uFFFD\uFFFDc\uFFFD\uFFFDd\uFFFD\uFFFD\uFFFD"_s);
 }
