@@ -62,7 +62,8 @@ public:
     KonfigSettings &konfig() { return m_konfig; }
     const StationList &stations() const { return m_stations; }
     const ListenerHistory &history() const { return m_history; }
-    qint32 task_leiste_height() const { return m_taskLeisteHeight; }
+    // Pixels; measured once by start-up, read by the overlay's placement.
+    const qint32 &task_leiste_height() const { return m_taskLeisteHeight; }
 
     // "AutoUpdate" plus the platform's executable suffix.
     static QString updaterFileName();

@@ -1,42 +1,18 @@
 // SPDX-License-Identifier: MIT
 #include "Taskbar.h"
 
-#include <QString>
+#include "TaskbarMetric.h"
+
+#include <QByteArray>
+
+#include <string_view>
 
 qint32 taskbar_metric(QStringView keyword, int left, int top, int right, int bottom)
 {
-    const QString k = keyword.trimmed().toString().toUpper();
-    if (k == u"TOP") {
-        return top;
-    }
-    if (k == u"LEFT") {
-        return left;
-    }
-    if (k == u"HEIGHT") {
-        return bottom - top;
-    }
-    if (k == u"WIDTH") {
-        return right - left;
-    }
-    if (k != u"ALIGN") {
-        return 0;
-    }
-    // Later tests override earlier ones.
-    qint32 align = 0;
-    if (top < 1 && left < 1) {
-        if (right < bottom) {
-            align = 1;
-        } else if (right > bottom) {
-            align = 3;
-        }
-    }
-    if (top < 1 && left > 0) {
-        align = 2;
-    }
-    if (left < 1 && top > 0) {
-        align = 4;
-    }
-    return align;
+    // UTF-8 keeps ASCII as it is and maps nothing else onto it.
+    const QByteArray k = keyword.toUtf8();
+    return taskbarMetric(std::string_view(k.constData(), static_cast<std::size_t>(k.size())),
+                         {left, top, right, bottom});
 }
 
 qint32 taskbar_metric(QStringView keyword, const TaskbarLocator &locator)

@@ -24,9 +24,10 @@ private slots:
     void oneLockPerFolder();
     void secondStartEndsAtOnce_data();
     void secondStartEndsAtOnce();
+    void helpWhileRunning();
 
 private:
-    QProcess &start(const QTemporaryDir &folder);
+    QProcess &start(const QTemporaryDir &folder, const QStringList &arguments = {u"--console"_s});
     static bool waitUntilShowing(QProcess &program);
 
     std::list<QProcess> m_programs;
@@ -41,7 +42,7 @@ void TestInstanceLock::cleanup()
     m_programs.clear();
 }
 
-QProcess &TestInstanceLock::start(const QTemporaryDir &folder)
+QProcess &TestInstanceLock::start(const QTemporaryDir &folder, const QStringList &arguments)
 {
     QFile ini(folder.filePath(KonfigKeys::kFileName));
     if (!ini.exists() && ini.open(QIODevice::WriteOnly)) {
@@ -53,7 +54,7 @@ QProcess &TestInstanceLock::start(const QTemporaryDir &folder)
     env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
     QProcess &program = m_programs.emplace_back();
     program.setProcessEnvironment(env);
-    program.start(QStringLiteral(MIRKAN_APP_EXECUTABLE), {});
+    program.start(QStringLiteral(MIRKAN_APP_EXECUTABLE), arguments);
     return program;
 }
 
@@ -126,6 +127,19 @@ void TestInstanceLock::secondStartEndsAtOnce()
              "wrong or no message");
     QCOMPARE(refused.readAllStandardOutput(), QByteArray());
     QCOMPARE(owner->state(), QProcess::Running);
+}
+
+// The command line is read before the lock is asked for.
+void TestInstanceLock::helpWhileRunning()
+{
+    QTemporaryDir folder;
+    QProcess &owner = start(folder);
+    QVERIFY2(waitUntilShowing(owner), owner.readAllStandardError().constData());
+    QProcess &help = start(folder, {u"--help"_s});
+    QVERIFY(help.waitForFinished(3000));
+    QCOMPARE(help.exitCode(), 0);
+    QVERIFY(help.readAllStandardOutput().contains("--console"));
+    QCOMPARE(owner.state(), QProcess::Running);
 }
 
 QTEST_GUILESS_MAIN(TestInstanceLock)

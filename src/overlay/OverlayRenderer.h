@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "OverlayStyle.h"
+
+#include <QFont>
+#include <QImage>
+#include <QSizeF>
+#include <QString>
+
+// Turns the display text into the overlay's picture: the text as outlines of bold
+// glyphs, every line right-aligned inside the drawing width, painted in the order
+// shadow outline, shadow fill, text outline, text fill, anti-aliased, on a fully
+// transparent image. The shadow lies 2 pixels right and down, is filled while the
+// shadow is on and stroked only while the outline is on too; what falls past the
+// image's edge is cut off.
+class OverlayRenderer
+{
+public:
+    // family: the font to draw and measure with (see OverlayFont).
+    explicit OverlayRenderer(QString family) : m_family(std::move(family)) {}
+
+    const QString &family() const { return m_family; }
+
+    // The font the measurement uses: bold, Text_Size points.
+    QFont measuringFont(int textSize) const;
+    // Width and height in pixels of text set in the measuring font, as an auto-sizing
+    // label would take them.
+    QSizeF measure(const QString &text, int textSize) const;
+
+    // The picture of size (width, height) logical pixels, at the given device pixel
+    // ratio so it stays sharp on dense screens. The glyphs' em size is Text_Size pixels.
+    QImage render(const QString &text, const OverlayStyle &style, qreal drawingWidth, int width,
+                  int height, qreal devicePixelRatio = 1.0) const;
+
+private:
+    QString m_family;
+};

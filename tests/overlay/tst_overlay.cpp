@@ -1,0 +1,284 @@
+// SPDX-License-Identifier: MIT
+#include "KonfigSettings.h"
+#include "OverlayFont.h"
+#include "OverlayGeometry.h"
+#include "OverlayRenderer.h"
+#include "OverlayStyle.h"
+#include "frmText.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr QRgb kOrange = 0xFFEB8620;     // BackgroundColor 2131691 at full opacity
+constexpr qint32 kBlueColour = 0xFF0000; // blue in the settings' red-lowest order
+
+struct Census
+{
+    int fill = 0;    // exactly the fill colour
+    int outline = 0; // blue-dominated
+    int shadow = 0;  // faint and black
+    int clear = 0;   // fully transparent
+};
+
+Census census(const QImage &image)
+{
+    Census c;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            const int a = qAlpha(p);
+            c.fill += p == kOrange ? 1 : 0;
+            c.outline += a > 0 && qBlue(p) > 150 && qRed(p) < 80 ? 1 : 0;
+            c.shadow += a >= 20 && a <= 100 && qRed(p) < 10 && qGreen(p) < 10 && qBlue(p) < 10;
+            c.clear += a == 0 ? 1 : 0;
+        }
+    }
+    return c;
+}
+
+OverlayStyle testStyle(bool outline, bool shadow, int size = 30)
+{
+    OverlayStyle style;
+    style.textSize = size;
+    style.fill = kOrange;
+    style.outline = argb_from_colour(kBlueColour, 255);
+    style.outlineOn = outline;
+    style.shadowOn = shadow;
+    return style;
+}
+
+} // namespace
+
+class TestOverlay : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void colours();
+    void styleFromSettings_data();
+    void styleFromSettings();
+    void lineCount_data();
+    void lineCount();
+    void placement_data();
+    void placement();
+    void switches_data();
+    void switches();
+    void emptyTextDrawsNothing();
+    void shadowIsCutAtTheEdge();
+    void windowFollowsTheText();
+    void noCompositorCutsTheWindow();
+    void hugeTextStaysBounded();
+};
+
+void TestOverlay::colours()
+{
+    QCOMPARE(make_argb(0xE1, 0xEB, 0x86, 0x20), 0xE1EB8620u);
+    // 2131691: red 235, green 134, blue 32; only the three low bytes count.
+    QCOMPARE(argb_from_colour(2131691, 225), 0xE1EB8620u);
+    QCOMPARE(argb_from_colour(0x7F000000 | 2131691, 255), 0xFFEB8620u);
+    QCOMPARE(argb_from_colour(0, 50), 0x32000000u);
+}
+
+void TestOverlay::styleFromSettings_data()
+{
+    QTest::addColumn<qint16>("size");
+    QTest::addColumn<qint16>("opaque");
+    QTest::addColumn<QString>("fill");
+    QTest::addColumn<int>("expectedSize");
+    QTest::addColumn<quint32>("expectedFill");
+    QTest::newRow("as saved") << qint16(18) << qint16(225) << u"2131691"_s << 18 << 0xE1EB8620u;
+    QTest::newRow("size 0, opacity too high")
+        << qint16(0) << qint16(300) << u"2131691"_s << 6 << 0xFFEB8620u;
+    QTest::newRow("size 500, negative opacity")
+        << qint16(500) << qint16(-4) << u"2131691"_s << 200 << 0x00EB8620u;
+    QTest::newRow("colour no number")
+        << qint16(-3) << qint16(255) << u"orange"_s << 6 << 0xFFEB8620u;
+    QTest::newRow("negative colour") << qint16(18) << qint16(255) << u"-1"_s << 18 << 0xFF000000u;
+    QTest::newRow("colour too large")
+        << qint16(18) << qint16(255) << u"99999999"_s << 18 << 0xFFFFFFFFu;
+}
+
+void TestOverlay::styleFromSettings()
+{
+    QFETCH(qint16, size);
+    QFETCH(qint16, opaque);
+    QFETCH(QString, fill);
+    QFETCH(int, expectedSize);
+    QFETCH(quint32, expectedFill);
+    KonfigSettings settings;
+    settings.Text_Size = size;
+    settings.Opaque = opaque;
+    settings.BackgroundColor = fill;
+    const OverlayStyle style = OverlayStyle::from(settings);
+    QCOMPARE(style.textSize, expectedSize);
+    QCOMPARE(style.fill, expectedFill);
+}
+
+void TestOverlay::lineCount_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("one entry") << u"ALPHA : 0057"_s << 1 << u"ALPHA : 0057"_s;
+    QTest::newRow("two lines") << u"A : 1\r\nB: 2"_s << 2 << u"A : 1\r\nB: 2"_s;
+    QTest::newRow("side by side") << u"A : 1 -- B: 2"_s << 2 << u"A : 1 -- B: 2"_s;
+    QTest::newRow("no colon") << u"keine Stationen hinterlegt."_s << 1
+                              << u"keine Stationen hinterlegt."_s;
+    QTest::newRow("empty") << QString() << 0 << QString();
+    QTest::newRow("only a colon") << u":"_s << 1 << u":"_s;
+    QTest::newRow("capital umlauts") << u"ÖL : 1 -- BÄR: 2 -- ÜBER: 3 -- öl: 4"_s << 4
+                                     << u"OEL : 1 -- BAER: 2 -- UEBER: 3 -- öl: 4"_s;
+}
+
+void TestOverlay::lineCount()
+{
+    QFETCH(QString, text);
+    QFETCH(int, lines);
+    QFETCH(QString, shown);
+    QCOMPARE(OverlayGeometry::lineCount(text, true), lines);
+    QCOMPARE(OverlayGeometry::spellOutCapitalUmlauts(text), shown);
+}
+
+void TestOverlay::placement_data()
+{
+    QTest::addColumn<qint32>("storedX");
+    QTest::addColumn<qint32>("storedY");
+    QTest::addColumn<qint32>("taskbar");
+    QTest::addColumn<QPoint>("topLeft");
+    // A 3000 x 375 twips overlay on a 1920 x 1080 screen at 96 DPI.
+    QTest::newRow("above a 40 px taskbar") << 0 << 0 << 40 << QPoint(25790, 15225);
+    QTest::newRow("no taskbar") << 0 << 0 << 0 << QPoint(25790, 15825);
+    QTest::newRow("one stored coordinate is 0") << 0 << 500 << 40 << QPoint(25790, 15225);
+    QTest::newRow("stored position") << 1500 << 750 << 40 << QPoint(1500, 750);
+    QTest::newRow("side taskbar: full height") << 0 << 0 << 1080 << QPoint(25790, -375);
+}
+
+void TestOverlay::placement()
+{
+    QFETCH(qint32, storedX);
+    QFETCH(qint32, storedY);
+    QFETCH(qint32, taskbar);
+    QFETCH(QPoint, topLeft);
+    const OverlayGeometry::Screen screen{QRect(0, 0, 1920, 1080), 15.0, 15.0};
+    QCOMPARE(OverlayGeometry::placeTwips(screen, 3000, 375, storedX, storedY, taskbar), topLeft);
+    QCOMPARE(OverlayGeometry::windowHeightTwips(1, 20), 375.0);
+}
+
+void TestOverlay::switches_data()
+{
+    QTest::addColumn<bool>("outline");
+    QTest::addColumn<bool>("shadow");
+    QTest::newRow("outline and shadow") << true << true;
+    QTest::newRow("outline only") << true << false;
+    QTest::newRow("shadow only") << false << true;
+    QTest::newRow("neither") << false << false;
+}
+
+void TestOverlay::switches()
+{
+    QFETCH(bool, outline);
+    QFETCH(bool, shadow);
+    const OverlayRenderer renderer(OverlayFont::family());
+    const QImage image =
+        renderer.render(u"ALPHA : 0057"_s, testStyle(outline, shadow), 290, 320, 38);
+    const Census c = census(image);
+    QVERIFY2(c.fill > 100, qPrintable(QString::number(c.fill)));
+    QCOMPARE(c.outline > 20, outline);
+    QCOMPARE(c.shadow > 20, shadow);
+    // Everything away from the glyphs stays fully transparent.
+    QVERIFY(c.clear > image.width() * image.height() / 3);
+    QCOMPARE(image.pixel(0, image.height() - 1), 0u);
+}
+
+void TestOverlay::emptyTextDrawsNothing()
+{
+    const OverlayRenderer renderer(OverlayFont::family());
+    const QImage image = renderer.render(QString(), testStyle(true, true), 90, 100, 30);
+    QCOMPARE(census(image).clear, 100 * 30);
+}
+
+void TestOverlay::shadowIsCutAtTheEdge()
+{
+    // Right-aligned to the image's edge, the shadow's 2 px lie past it and are cut off,
+    // not wrapped round or drawn into memory beyond the picture.
+    const OverlayRenderer renderer(OverlayFont::family());
+    const QImage image = renderer.render(u"I"_s, testStyle(false, true), 40, 40, 30);
+    QVERIFY(census(image).fill > 0);
+    QCOMPARE(image.size(), QSize(40, 30));
+}
+
+void TestOverlay::windowFollowsTheText()
+{
+    KonfigSettings settings;
+    settings.Text_Size = 20;
+    const qint32 taskbar = 40;
+    frmText overlay({settings, taskbar, [] { return true; }});
+    overlay.show();
+    QVERIFY(!overlay.isVisible()); // nothing to show yet
+
+    overlay.set_Print_Text(u"ÖL : 0057"_s);
+    QCOMPARE(overlay.get_text(), u"OEL : 0057"_s);
+    QVERIFY(overlay.isVisible());
+    QCOMPARE(overlay.windowTitle(), u"Form2"_s);
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const double tpp = 1440.0 / screen->logicalDotsPerInchY();
+    const int height = qRound(375 / tpp);
+    QCOMPARE(overlay.height(), height);
+    // Lower right: 10 twips from the right edge, resting on the taskbar.
+    QCOMPARE(overlay.geometry().bottom() + 1, screen->geometry().height() - taskbar);
+    QVERIFY(qAbs(overlay.geometry().right() + 1 - screen->geometry().width()) <= 1);
+
+    overlay.set_Print_Text(u"A : 1\r\nB: 2\r\nC: 3"_s);
+    QCOMPARE(overlay.height(), 3 * height);
+    settings.window_pos_x = 1500;
+    settings.window_pos_y = 750;
+    overlay.redraw_text();
+    QCOMPARE(overlay.pos(), QPoint(qRound(1500 / tpp), qRound(750 / tpp)));
+
+    overlay.set_Print_Text(QString());
+    QVERIFY(!overlay.isVisible());
+}
+
+void TestOverlay::noCompositorCutsTheWindow()
+{
+    KonfigSettings settings;
+    const qint32 taskbar = 0;
+    bool composited = false;
+    frmText overlay({settings, taskbar, [&composited] { return composited; }});
+    overlay.show();
+    overlay.set_Print_Text(u"ALPHA : 0057"_s);
+    // Cut to the letters: the desktop shows around and between them.
+    const QRegion mask = overlay.mask();
+    QVERIFY(!mask.isEmpty());
+    QVERIFY(!mask.contains(QPoint(0, overlay.height() - 1)));
+    QVERIFY(mask.boundingRect().width() > overlay.width() / 2);
+
+    composited = true;
+    QTRY_VERIFY_WITH_TIMEOUT(overlay.mask().isEmpty(), 3 * frmText::kCompositorCheckMs);
+}
+
+void TestOverlay::hugeTextStaysBounded()
+{
+    KonfigSettings settings;
+    settings.Text_Size = 200;
+    settings.horizontal = 1;
+    const qint32 taskbar = 0;
+    frmText overlay({settings, taskbar, [] { return true; }});
+    QString text;
+    for (int i = 0; i < 5000; ++i) {
+        text += u" -- STATION"_s + QString::number(i) + u": 0001"_s;
+    }
+    overlay.show();
+    overlay.set_Print_Text(text);
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    QVERIFY(overlay.width() <= 2 * screen.width());
+    QVERIFY(overlay.height() <= 2 * screen.height());
+}
+
+QTEST_MAIN(TestOverlay)
+#include "tst_overlay.moc"

@@ -1,0 +1,88 @@
+// SPDX-License-Identifier: MIT
+// The Windows taskbar lookup and the keyword rules, cross-compiled without Qt and run
+// under wine, which has no shell taskbar when it has no display. Prints each failure
+// and a closing "N passed, M failed"; exits non-zero on any failure.
+#include "TaskbarMetric.h"
+#include "TaskbarRect_win.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace {
+
+struct Tally
+{
+    int passed = 0;
+    int failed = 0;
+
+    void expect(std::string_view what, std::int64_t got, std::int64_t want)
+    {
+        if (got == want) {
+            ++passed;
+            return;
+        }
+        ++failed;
+        std::printf("FAIL %.*s: got %lld, want %lld\n", static_cast<int>(what.size()), what.data(),
+                    static_cast<long long>(got), static_cast<long long>(want));
+    }
+};
+
+struct MetricRow
+{
+    const char *name;
+    TaskbarEdges edges;
+    std::string_view keyword;
+    std::int32_t want;
+};
+
+constexpr TaskbarEdges kBottom{0, 1040, 1920, 1080};
+constexpr TaskbarEdges kLeft{0, 0, 60, 1080};
+
+constexpr MetricRow kMetricRows[] = {
+    {"bottom bar TOP", kBottom, "TOP", 1040},
+    {"bottom bar HEIGHT", kBottom, "HEIGHT", 40},
+    {"bottom bar WIDTH", kBottom, "WIDTH", 1920},
+    {"left bar is as high as the screen", kLeft, "HEIGHT", 1080},
+    {"right bar LEFT", {1860, 0, 1920, 1080}, "LEFT", 1860},
+    {"lower case", kBottom, "height", 40},
+    {"mixed case in blanks", kBottom, " \tAlign \r\n", 4},
+    {"empty", kBottom, "", 0},
+    {"only blanks", kBottom, " \t ", 0},
+    {"blank inside", kBottom, "HEI GHT", 0},
+    {"prefix of a keyword", kBottom, "HEIGH", 0},
+    {"keyword with a tail", kBottom, "HEIGHTS", 0},
+    {"no RIGHT", kBottom, "RIGHT", 0},
+    {"docked at the bottom", kBottom, "ALIGN", 4},
+    {"docked at the top", {0, 0, 1920, 40}, "ALIGN", 3},
+    {"docked at the left", kLeft, "ALIGN", 1},
+    {"docked at the right", {1860, 0, 1920, 1080}, "ALIGN", 2},
+    {"hidden at the left, mostly off screen", {-58, 0, 2, 1080}, "ALIGN", 1},
+    {"hidden at the top, mostly off screen", {0, -38, 1920, 2}, "ALIGN", 3},
+    {"square at the origin", {0, 0, 100, 100}, "ALIGN", 0},
+    {"touching neither the top nor the left", {100, 100, 200, 200}, "ALIGN", 0},
+};
+
+constexpr std::string_view kKeywords[] = {"TOP", "LEFT", "HEIGHT", "WIDTH", "ALIGN"};
+
+} // namespace
+
+int main()
+{
+    Tally t;
+    for (const MetricRow &row : kMetricRows) {
+        t.expect(row.name, taskbarMetric(row.keyword, row.edges), row.want);
+    }
+
+    TaskbarEdges found{1, 2, 3, 4};
+    t.expect("no taskbar under wine", findShellTaskbar(found), false);
+    t.expect("missing taskbar leaves (0, 0, 0, 0)",
+             found.left == 0 && found.top == 0 && found.right == 0 && found.bottom == 0, true);
+    for (std::string_view keyword : kKeywords) {
+        t.expect(std::string("missing taskbar ").append(keyword), taskbarMetric(keyword, found), 0);
+    }
+
+    std::printf("%d passed, %d failed\n", t.passed, t.failed);
+    return t.failed == 0 ? 0 : 1;
+}
