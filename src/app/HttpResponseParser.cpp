@@ -208,6 +208,7 @@ bool HttpResponseParser::parseHead(QByteArrayView line)
             return false;
         }
         m_status = (line[9] - '0') * 100 + (line[10] - '0') * 10 + (line[11] - '0');
+        m_http10 = line[7] == '0';
         return m_status >= 100;
     }
     if (!line.isEmpty()) {
@@ -235,8 +236,12 @@ bool HttpResponseParser::parseHead(QByteArrayView line)
         }
         m_remaining = m_contentLength;
         m_phase = Phase::FixedBody;
-    } else {
+    } else if (m_http10) {
         m_phase = Phase::BodyToEnd;
+    } else if (m_status < 300) {
+        return false; // no way to tell a whole answer from one cut short
+    } else {
+        done(); // a redirect or an error: only its head matters
     }
     return true;
 }

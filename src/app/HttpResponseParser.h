@@ -10,6 +10,11 @@
 // framing. A body is complete only by its declared length, by the last chunk, or
 // (neither given) by the end of the connection; a connection that ends before a
 // declared end is an error, never a short answer. Interim 1xx responses are skipped.
+//
+// A connection reset looks like an orderly close to a socket, so a body that runs to
+// the connection's end cannot be told from one cut short. It is accepted from an
+// HTTP/1.0 server, which has no other way to end a body; from an HTTP/1.1 server a
+// successful answer must announce its length or come in chunks.
 class HttpResponseParser
 {
 public:
@@ -61,6 +66,7 @@ private:
     QByteArray m_pending; // received, not yet consumed
     qsizetype m_headBytes = 0;
     int m_status = 0;
+    bool m_http10 = false;
     qint64 m_contentLength = -1;
     qint64 m_remaining = 0;
     bool m_chunked = false;

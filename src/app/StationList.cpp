@@ -5,50 +5,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-template <typename Map> QString mapEachCharacter(QStringView text, Map map)
-{
-    QString out;
-    out.reserve(text.size());
-    for (const char32_t c : text.toUcs4()) {
-        const char32_t mapped = map(c);
-        if (QChar::requiresSurrogates(mapped)) {
-            out += QChar(QChar::highSurrogate(mapped));
-            out += QChar(QChar::lowSurrogate(mapped));
-        } else {
-            out += QChar(char16_t(mapped));
-        }
-    }
-    return out;
-}
-
-// Only the blank is cut off the ends of a name; a tab or line break stays part of it.
-QString trimBlanks(const QString &text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin] == u' ') {
-        ++begin;
-    }
-    while (end > begin && text[end - 1] == u' ') {
-        --end;
-    }
-    return text.mid(begin, end - begin);
-}
-
-} // namespace
-
-QString upper_case(QStringView text)
-{
-    return mapEachCharacter(text, [](char32_t c) { return QChar::toUpper(c); });
-}
-
-QString lower_case(QStringView text)
-{
-    return mapEachCharacter(text, [](char32_t c) { return QChar::toLower(c); });
-}
-
 void split_stations(const QString &stations, StationList &list)
 {
     if (stations.isEmpty()) {
@@ -58,7 +14,7 @@ void split_stations(const QString &stations, StationList &list)
     bool firstTaken = false;
     const QStringList parts = stations.split(u';');
     for (const QString &part : parts) {
-        QString name = trimBlanks(part);
+        QString name = trim_blanks(part);
         // Before lower-casing on purpose: capital umlauts stay umlauts.
         replace_text(name, u"ö"_s, u"oe"_s);
         replace_text(name, u"ä"_s, u"ae"_s);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "TextCase.h"
+
 #include <QString>
 
 #include <vector>
@@ -30,12 +32,6 @@ QString replace_text(QString &text, const QString &search, const QString &replac
 
 // Occurrences of search in text, overlapping ones included; -1 for an empty search.
 qint32 count_text(QStringView text, QStringView search, Qt::CaseSensitivity mode);
-
-// Letter case changed one character at a time, each to a single character, as the
-// Windows text functions do: "ß" stays "ß" instead of becoming "SS", so a name keeps
-// its length and its look.
-QString upper_case(QStringView text);
-QString lower_case(QStringView text);
 
 // Highest / lowest count of the first station whose name matches (case-insensitively);
 // 0 when none does.

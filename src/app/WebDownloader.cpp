@@ -157,16 +157,15 @@ void WebDownloader::onTimer(Id id)
     if (it == m_running.end()) {
         return;
     }
-    if (it->pastStallCheck) {
+    if (it->stalled) {
         onTimeout(id);
         return;
     }
-    it->pastStallCheck = true;
+    // Still running after a quarter of its time, slow or silent: it keeps its time
+    // but lets the next request start.
+    it->stalled = true;
     it->timer->start(m_timeoutMs - m_timeoutMs / 4);
-    if (!it->http->hasResponded()) {
-        it->stalled = true;
-        startQueued();
-    }
+    startQueued();
 }
 
 void WebDownloader::onTimeout(Id id)
@@ -182,6 +181,7 @@ void WebDownloader::onTimeout(Id id)
         failWaiting(group, host);
     }
     finish(id, QString());
+    startQueued(); // the time-out itself may have gone with the group's others
 }
 
 void WebDownloader::failWaiting(Group group, const QString &host)
@@ -195,8 +195,7 @@ void WebDownloader::failWaiting(Group group, const QString &host)
         }
     }
     for (auto it = m_running.begin(); it != m_running.end();) {
-        if (it->group == group && it->stalled && !it->http->hasResponded() &&
-            hostKey(it->url) == host) {
+        if (it->group == group && !it->http->hasResponded() && hostKey(it->url) == host) {
             release(*it);
             failLater(std::move(*it));
             it = m_running.erase(it);

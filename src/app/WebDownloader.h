@@ -20,14 +20,15 @@ class QTimer;
 // exactly as a download that left no file. Answers are never served from a cache.
 // At most kMaxParallel requests run at once; the rest wait in order.
 //
-// A request that has had no byte of answer for a quarter of its time is stalled: it
-// keeps its connection and its time, but no longer holds one of the kMaxParallel
-// places, so requests behind it start (up to kMaxConnections open at once). Requests
-// can be grouped (one poll's requests form a group). Once a request of a group has
-// run out of time, the group's other requests to the same host that are stalled or
-// still waiting fail at once instead of each waiting out its own time. So a host that
-// accepts and never answers for some stations costs a group one time-out, not one
-// per station, and the stations it does answer still get through.
+// A request still running after a quarter of its time is stalled: it keeps its
+// connection and its time, but no longer holds one of the kMaxParallel places, so
+// requests behind it start (up to kMaxConnections open at once). Requests can be
+// grouped (one poll's requests form a group). Once a request of a group has run out
+// of time, that host counts as not answering for the group: the group's requests to
+// it that have not had a byte of answer yet, running or waiting, fail at once instead
+// of each waiting out its own time. So a host that accepts and never answers for some
+// stations costs a group one time-out, not one per station, and what it does answer
+// in that time still counts.
 class WebDownloader : public QObject
 {
     Q_OBJECT
@@ -67,8 +68,7 @@ private:
         HttpGet *http = nullptr;
         QTimer *timer = nullptr;
         int redirects = 0;
-        bool stalled = false;
-        bool pastStallCheck = false;
+        bool stalled = false; // past a quarter of its time: no longer holds a place
     };
 
     static QString hostKey(const QUrl &url);

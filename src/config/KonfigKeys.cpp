@@ -3,6 +3,7 @@
 
 #include "IniFile.h"
 #include "NumberText.h"
+#include "TextCase.h"
 
 #include <QtDebug>
 
@@ -42,7 +43,7 @@ std::optional<Converted> convert(Conversion conversion, const QString &text, con
 {
     switch (conversion) {
     case Conversion::StationList:
-        return text.trimmed().toLower();
+        return lower_case(trim_blanks(text));
     case Conversion::TrimmedText:
         return text.trimmed();
     case Conversion::StrictTrimmed:

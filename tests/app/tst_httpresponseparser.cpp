@@ -54,9 +54,16 @@ void TestHttpResponseParser::responses_data()
                                      << false << State::Done << 200 << QByteArray("7");
     QTest::newRow("no reason phrase")
         << QByteArray("HTTP/1.1 204\r\n\r\n") << false << State::Done << 204 << QByteArray();
-    QTest::newRow("to the end") << ok + "\r\n57" << true << State::Done << 200 << QByteArray("57");
-    QTest::newRow("to the end, still open")
-        << ok + "\r\n57" << false << State::NeedMore << 200 << QByteArray("57");
+    const QByteArray ok10 = "HTTP/1.0 200 OK\r\n";
+    QTest::newRow("1.0 to the end")
+        << ok10 + "\r\n57" << true << State::Done << 200 << QByteArray("57");
+    QTest::newRow("1.0 to the end, still open")
+        << ok10 + "\r\n57" << false << State::NeedMore << 200 << QByteArray("57");
+    QTest::newRow("1.1 without length")
+        << ok + "\r\n57" << true << State::Failed << 200 << QByteArray();
+    QTest::newRow("1.1 redirect without length")
+        << QByteArray("HTTP/1.1 302 Found\r\nLocation: /x\r\n\r\n") << false << State::Done << 302
+        << QByteArray();
     QTest::newRow("cut short") << ok + "Content-Length: 100\r\n\r\n5" << true << State::Failed
                                << 200 << QByteArray();
     QTest::newRow("cut in the head")
@@ -115,10 +122,11 @@ void TestHttpResponseParser::limits_data()
     const QByteArray ok = "HTTP/1.1 200 OK\r\n";
     const QByteArray header = "X-Pad: " + QByteArray(100, 'x') + "\r\n";
     const qsizetype headerLines = HttpResponseParser::kMaxHeaderBytes / header.size();
+    const QByteArray ok10 = "HTTP/1.0 200 OK\r\n";
     QTest::newRow("body at the limit")
-        << ok + "\r\n" + QByteArray(kMaxBody, '1') << State::NeedMore;
+        << ok10 + "\r\n" + QByteArray(kMaxBody, '1') << State::NeedMore;
     QTest::newRow("body over the limit")
-        << ok + "\r\n" + QByteArray(kMaxBody + 1, '1') << State::Failed;
+        << ok10 + "\r\n" + QByteArray(kMaxBody + 1, '1') << State::Failed;
     QTest::newRow("length over the limit") << ok + "Content-Length: 17\r\n\r\n" << State::Failed;
     QTest::newRow("chunks over the limit")
         << ok + "Transfer-Encoding: chunked\r\n\r\n10\r\n" + QByteArray(16, '1') + "\r\n1\r\n"

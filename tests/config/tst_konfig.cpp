@@ -135,6 +135,8 @@ void TestKonfig::conversions_data()
     QTest::newRow("no file") << QByteArray() << Edit([](KonfigSettings &) {}) << QLocale::c();
     row("stations trimmed then lower", "stations=  Eins;ZWEI  ",
         [](KonfigSettings &s) { s.stations = u"eins;zwei"_s; });
+    row("stations: one letter for one", "stations=STRASSE;Straße;İ",
+        [](KonfigSettings &s) { s.stations = u"strasse;straße;İ"_s; });
     row("text colour trimmed inside quotes", "BackgroundColor=\"  255 \"",
         [](KonfigSettings &s) { s.BackgroundColor = u"255"_s; });
     row("outline colour", "OutlineColor=65280",

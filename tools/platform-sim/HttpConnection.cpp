@@ -77,7 +77,7 @@ void HttpConnection::sendEndless(const QByteArray &head, const QByteArray &patte
     }
 }
 
-void HttpConnection::sendCutShort(const HttpReply &reply, qsizetype bodyBytes)
+void HttpConnection::sendCutShort(const HttpReply &reply, qsizetype bodyBytes, bool announceLength)
 {
     if (!m_busy) {
         return;
@@ -85,7 +85,7 @@ void HttpConnection::sendCutShort(const HttpReply &reply, qsizetype bodyBytes)
     m_keepAlive = false;
     m_closing = true;
     if (isConnected()) {
-        m_socket->write(reply.head(false) +
+        m_socket->write(reply.head(announceLength ? reply.body.size() : -1, false) +
                         reply.body.first(std::min(bodyBytes, reply.body.size())));
         resetConnection(m_socket); // reports the end of the request through onDisconnected
     }

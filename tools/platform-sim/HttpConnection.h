@@ -33,9 +33,9 @@ public:
     void drop();
     // Sends head, then pattern over and over until the client leaves.
     void sendEndless(const QByteArray &head, const QByteArray &pattern);
-    // Announces the whole reply, sends its first bodyBytes body bytes, then resets the
-    // connection.
-    void sendCutShort(const HttpReply &reply, qsizetype bodyBytes);
+    // Sends the head (announcing the body's length or not), the first bodyBytes bytes of
+    // the body, then resets the connection.
+    void sendCutShort(const HttpReply &reply, qsizetype bodyBytes, bool announceLength);
 
 signals:
     void requestReady(HttpConnection *connection, const HttpRequest &request);

@@ -112,14 +112,20 @@ void PlatformSimulator::Private::deliver(HttpConnection &connection, const Scrip
     case Fault::Drop:
         connection.drop();
         break;
-    case Fault::FastEndless:
-        connection.sendEndless(answer.reply.head(-1, false), FillerBody::digits());
+    case Fault::FastEndless: {
+        HttpReply head = answer.reply;
+        head.extraHeaders.append(qMakePair(QByteArray("Transfer-Encoding"), QByteArray("chunked")));
+        connection.sendEndless(head.head(-1, false), "a\r\n" + FillerBody::digits() + "\r\n");
         break;
+    }
     case Fault::HeaderFlood:
         connection.sendEndless("HTTP/1.1 200 OK\r\n", "X-Flood: 0123456789abcdef\r\n");
         break;
     case Fault::Reset:
-        connection.sendCutShort(answer.reply, answer.resetAfterBytes);
+        connection.sendCutShort(answer.reply, answer.resetAfterBytes, true);
+        break;
+    case Fault::ResetUnframed:
+        connection.sendCutShort(answer.reply, answer.resetAfterBytes, false);
         break;
     case Fault::Silent:
         break; // the connection stays open and the request unanswered until the client leaves
@@ -132,7 +138,8 @@ bool PlatformSimulator::faultFromName(QStringView name, Fault &fault)
         {u"none", Fault::None},           {u"trickle", Fault::NeverEnding},
         {u"oversized", Fault::Oversized}, {u"drop", Fault::Drop},
         {u"endless", Fault::FastEndless}, {u"header-flood", Fault::HeaderFlood},
-        {u"reset", Fault::Reset},         {u"silent", Fault::Silent},
+        {u"reset", Fault::Reset},         {u"reset-unframed", Fault::ResetUnframed},
+        {u"silent", Fault::Silent},
     };
     for (const auto &[text, value] : kNames) {
         if (name == text) {

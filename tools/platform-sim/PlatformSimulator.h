@@ -29,19 +29,20 @@ class PlatformSimulator : public QObject
 public:
     enum class Fault
     {
-        None,        // answer normally
-        NeverEnding, // send headers and then a trickle of digits that never finishes
-        Oversized,   // a valid reply whose body is 10 MB of digits
-        Drop,        // close the connection without answering; a client that had reused a
-                     // kept-alive connection may retry once, so the request is logged twice
-        FastEndless, // headers without a length, then digits as fast as the client takes them
-        HeaderFlood, // a status line, then header lines as fast as the client takes them
-        Reset,       // announce the whole body, send resetAfterBytes of it, then reset
-        Silent,      // read the request and never answer
+        None,          // answer normally
+        NeverEnding,   // send headers and then a trickle of digits that never finishes
+        Oversized,     // a valid reply whose body is 10 MB of digits
+        Drop,          // close the connection without answering; a client that had reused a
+                       // kept-alive connection may retry once, so the request is logged twice
+        FastEndless,   // a chunked body of digits that never ends, as fast as the client reads
+        HeaderFlood,   // a status line, then header lines as fast as the client takes them
+        Reset,         // announce the whole body, send resetAfterBytes of it, then reset
+        ResetUnframed, // no length announced: send resetAfterBytes of the body, then reset
+        Silent,        // read the request and never answer
     };
 
     // Fault names for the command line: none, trickle, oversized, drop, endless,
-    // header-flood, reset, silent. False when name is none of them.
+    // header-flood, reset, reset-unframed, silent. False when name is none of them.
     static bool faultFromName(QStringView name, Fault &fault);
 
     // How one station's listener request is answered.

@@ -25,7 +25,8 @@ int main(int argc, char *argv[])
     const QCommandLineOption faultOption(
         u"fault"_s,
         u"Make a station misbehave: STATION=KIND[:BYTES], KIND one of trickle, oversized, "
-        "drop, endless, header-flood, reset (after BYTES body bytes), silent. Repeatable."_s,
+        "drop, endless, header-flood, reset and reset-unframed (after BYTES body bytes), silent. "
+        "Repeatable."_s,
         u"station=kind"_s);
     parser.addOptions({portOption, demoOption, stationsOption, faultOption});
     parser.process(app);
