@@ -4,20 +4,23 @@
 #include "OverlayGeometry.h"
 
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QPainter>
-#include <QPainterPath>
+#include <QTextLayout>
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
-constexpr qreal kPenWidth = 2.0;
-constexpr qreal kShadowOffset = 2.0;
+using Cache = OverlayGlyphCache;
 
-// Centred on the glyph edges; mitred corners keep the letters' shapes sharp.
-QPen outlinePen(const QColor &colour)
+// Whole device pixel and quarter-pixel fraction of a coordinate, to the nearest quarter.
+std::pair<int, int> split(qreal coordinate)
 {
-    return QPen(colour, kPenWidth, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+    const auto quarters = qint64(std::floor(coordinate * Cache::kSubpixels + 0.5));
+    const auto whole = qint64(std::floor(qreal(quarters) / Cache::kSubpixels));
+    return {int(whole), int(quarters - whole * Cache::kSubpixels)};
 }
 
 } // namespace
@@ -44,42 +47,77 @@ QSizeF OverlayRenderer::measure(const QString &text, int textSize) const
 QImage OverlayRenderer::render(const QString &text, const OverlayStyle &style, qreal drawingWidth,
                                int width, int height, qreal devicePixelRatio) const
 {
+    // Drawn in device pixels; the ratio is set once the glyphs are in.
     const QSize device(int(std::ceil(width * devicePixelRatio)),
                        int(std::ceil(height * devicePixelRatio)));
     QImage image(device.expandedTo({0, 0}), QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(devicePixelRatio);
     image.fill(Qt::transparent);
-    if (image.isNull() || text.isEmpty()) {
-        return image;
+    if (!image.isNull() && !text.isEmpty()) {
+        m_glyphs.setLook(style, devicePixelRatio);
+        const std::vector<Placed> placed =
+            placeGlyphs(text, style.textSize, drawingWidth, device, devicePixelRatio);
+        QPainter painter(&image);
+        // Layer by layer over the whole text, so no glyph's shadow or outline lies over
+        // its neighbour's fill.
+        for (const int layer : {Cache::Shadow, Cache::Outline, Cache::Fill}) {
+            for (const Placed &glyph : placed) {
+                const Cache::Picture &picture = glyph.glyph[layer];
+                if (!picture.image.isNull()) {
+                    painter.drawImage(glyph.pixel + picture.offset, picture.image);
+                }
+            }
+        }
     }
+    image.setDevicePixelRatio(devicePixelRatio);
+    return image;
+}
 
+std::vector<OverlayRenderer::Placed> OverlayRenderer::placeGlyphs(const QString &text, int textSize,
+                                                                  qreal drawingWidth, QSize device,
+                                                                  qreal devicePixelRatio) const
+{
     // The em size is in pixels, not points: the drawn glyphs are smaller than the
     // measured ones, which leaves room for the outline and the shadow.
     QFont font(m_family);
     font.setBold(true);
-    font.setPixelSize(style.textSize);
+    font.setPixelSize(textSize);
     const QFontMetricsF metrics(font);
-    QPainterPath path;
-    path.setFillRule(Qt::WindingFill);
-    qreal baseline = metrics.ascent();
-    for (const QString &line : OverlayGeometry::drawnLines(text)) {
-        path.addText(drawingWidth - metrics.horizontalAdvance(line), baseline, font, line);
-        baseline += metrics.lineSpacing();
-    }
-
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QColor shadow = QColor::fromRgba(OverlayStyle::kShadowArgb);
-    if (style.shadowOn) {
-        const QPainterPath shadowPath = path.translated(kShadowOffset, kShadowOffset);
-        if (style.outlineOn) {
-            painter.strokePath(shadowPath, outlinePen(shadow));
+    // Glyphs wholly outside the picture are left out, so a text far wider than the
+    // window does not crowd the cache; the margin holds outline, shadow and soft edges.
+    const qreal margin = (Cache::kPenWidth + Cache::kShadowOffset) * devicePixelRatio + 2;
+    const QRectF visible =
+        QRectF(QPointF(), QSizeF(device)).adjusted(-margin, -margin, margin, margin);
+    const QTransform toDevice = QTransform::fromScale(devicePixelRatio, devicePixelRatio);
+    std::vector<Placed> placed;
+    const QStringList lines = OverlayGeometry::drawnLines(text);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        // Laid out rather than drawn as a path, so characters the font lacks come from
+        // a fallback font as usual.
+        QTextLayout layout(lines[i], font);
+        layout.beginLayout();
+        const QTextLine row = layout.createLine();
+        layout.endLayout();
+        if (!row.isValid()) {
+            continue;
         }
-        painter.fillPath(shadowPath, shadow);
+        // The baseline stays the font's even where a fallback font's ascent is taller.
+        const qreal baseline = metrics.ascent() + qreal(i) * metrics.lineSpacing();
+        const QPointF origin(drawingWidth - row.horizontalAdvance(), baseline - row.ascent());
+        for (const QGlyphRun &run : layout.glyphRuns()) {
+            const QRawFont raw = run.rawFont();
+            const QList<quint32> indexes = run.glyphIndexes();
+            const QList<QPointF> positions = run.positions();
+            for (qsizetype g = 0; g < indexes.size(); ++g) {
+                const QPointF pen = (origin + positions[g]) * devicePixelRatio;
+                if (!visible.intersects(
+                        toDevice.mapRect(raw.boundingRect(indexes[g])).translated(pen))) {
+                    continue;
+                }
+                const auto [x, subX] = split(pen.x());
+                const auto [y, subY] = split(pen.y());
+                placed.push_back({{x, y}, m_glyphs.glyph(raw, indexes[g], subX, subY)});
+            }
+        }
     }
-    if (style.outlineOn) {
-        painter.strokePath(path, outlinePen(QColor::fromRgba(style.outline)));
-    }
-    painter.fillPath(path, QColor::fromRgba(style.fill));
-    return image;
+    return placed;
 }

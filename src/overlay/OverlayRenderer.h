@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "OverlayGlyphCache.h"
 #include "OverlayStyle.h"
 
 #include <QFont>
@@ -8,12 +9,15 @@
 #include <QSizeF>
 #include <QString>
 
+#include <vector>
+
 // Turns the display text into the overlay's picture: the text as outlines of bold
-// glyphs, every line right-aligned inside the drawing width, painted in the order
-// shadow outline, shadow fill, text outline, text fill, anti-aliased, on a fully
-// transparent image. The shadow lies 2 pixels right and down, is filled while the
-// shadow is on and stroked only while the outline is on too; what falls past the
-// image's edge is cut off.
+// glyphs, every line right-aligned inside the drawing width, anti-aliased, on a fully
+// transparent image, in three layers over the whole text: the shadow, the outline, the
+// fill. The shadow lies 2 pixels right and down, is filled while the shadow is on and
+// stroked only while the outline is on too; what falls past the image's edge is cut
+// off. The glyphs' pictures are kept between calls (see OverlayGlyphCache), so an
+// update costs little more than copying them.
 class OverlayRenderer
 {
 public:
@@ -34,5 +38,15 @@ public:
                   int height, qreal devicePixelRatio = 1.0) const;
 
 private:
+    struct Placed
+    {
+        QPoint pixel; // the device pixel the glyph's pen position falls into
+        OverlayGlyphCache::Glyph glyph;
+    };
+
+    std::vector<Placed> placeGlyphs(const QString &text, int textSize, qreal drawingWidth,
+                                    QSize device, qreal devicePixelRatio) const;
+
     QString m_family;
+    mutable OverlayGlyphCache m_glyphs; // changes what a call costs, never what it draws
 };

@@ -2,13 +2,19 @@
 #include "KonfigSettings.h"
 #include "OverlayFont.h"
 #include "OverlayGeometry.h"
+#include "OverlayGlyphCache.h"
 #include "OverlayRenderer.h"
 #include "OverlayStyle.h"
 #include "frmText.h"
 
+#include <QFontMetricsF>
 #include <QGuiApplication>
+#include <QPainter>
+#include <QPainterPath>
 #include <QScreen>
 #include <QTest>
+
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -52,6 +58,58 @@ OverlayStyle testStyle(bool outline, bool shadow, int size = 30)
     return style;
 }
 
+// The whole text as one path, stroked and filled layer by layer at full precision: what
+// the renderer's glyph pictures stand in for.
+QImage pathDrawing(const QString &text, const OverlayStyle &style, qreal drawingWidth, QSize size,
+                   qreal ratio)
+{
+    QImage image(QSize(int(std::ceil(size.width() * ratio)), int(std::ceil(size.height() * ratio))),
+                 QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    QFont font(OverlayFont::family());
+    font.setBold(true);
+    font.setPixelSize(style.textSize);
+    const QFontMetricsF metrics(font);
+    QPainterPath path;
+    path.setFillRule(Qt::WindingFill);
+    qreal baseline = metrics.ascent();
+    for (const QString &line : OverlayGeometry::drawnLines(text)) {
+        path.addText(drawingWidth - metrics.horizontalAdvance(line), baseline, font, line);
+        baseline += metrics.lineSpacing();
+    }
+    const auto pen = [](QRgb argb) {
+        return QPen(QColor::fromRgba(argb), 2, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+    };
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (style.shadowOn) {
+        const QPainterPath shadow = path.translated(2, 2);
+        if (style.outlineOn) {
+            painter.strokePath(shadow, pen(OverlayStyle::kShadowArgb));
+        }
+        painter.fillPath(shadow, QColor::fromRgba(OverlayStyle::kShadowArgb));
+    }
+    if (style.outlineOn) {
+        painter.strokePath(path, pen(style.outline));
+    }
+    painter.fillPath(path, QColor::fromRgba(style.fill));
+    return image;
+}
+
+bool edgesClear(const QImage &picture)
+{
+    for (int y = 0; y < picture.height(); ++y) {
+        const int step = y == 0 || y == picture.height() - 1 ? 1 : picture.width() - 1;
+        for (int x = 0; x < picture.width(); x += step) {
+            if (qAlpha(picture.pixel(x, y)) != 0) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 class TestOverlay : public QObject
@@ -70,6 +128,11 @@ private slots:
     void switches();
     void emptyTextDrawsNothing();
     void shadowIsCutAtTheEdge();
+    void matchesPathDrawing_data();
+    void matchesPathDrawing();
+    void glyphPicturesHoldTheWholeStroke_data();
+    void glyphPicturesHoldTheWholeStroke();
+    void glyphCacheStaysSmall();
     void windowFollowsTheText();
     void noCompositorCutsTheWindow();
     void hugeTextStaysBounded();
@@ -210,6 +273,124 @@ void TestOverlay::shadowIsCutAtTheEdge()
     const QImage image = renderer.render(u"I"_s, testStyle(false, true), 40, 40, 30);
     QVERIFY(census(image).fill > 0);
     QCOMPARE(image.size(), QSize(40, 30));
+}
+
+void TestOverlay::matchesPathDrawing_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("size");
+    QTest::addColumn<qreal>("ratio");
+    QTest::addColumn<bool>("outline");
+    QTest::addColumn<bool>("shadow");
+    const QString stations = u"ALPHA : 0057\r\nBETA: 0003\r\nGAMMA: 0120"_s;
+    QTest::newRow("small, strokes of neighbours touch") << stations << 12 << 1.0 << true << true;
+    QTest::newRow("ratio 1.5: fractional baselines") << stations << 30 << 1.5 << true << true;
+    QTest::newRow("ratio 2, outline only") << stations << 40 << 2.0 << true << false;
+    QTest::newRow("shadow only") << stations << 18 << 1.0 << false << true;
+    QTest::newRow("arrow from a fallback font") << u"A → B : 1"_s << 30 << 1.0 << true << true;
+    QTest::newRow("mark struck through a letter")
+        << u"O\u0338 : 0\u0338"_s << 30 << 1.0 << true << true;
+    QTest::newRow("character few fonts have") << u"漢字 : 1"_s << 30 << 1.0 << true << true;
+}
+
+void TestOverlay::matchesPathDrawing()
+{
+    QFETCH(QString, text);
+    QFETCH(int, size);
+    QFETCH(qreal, ratio);
+    QFETCH(bool, outline);
+    QFETCH(bool, shadow);
+    // Translucent, as by default, so that layers drawn twice show.
+    OverlayStyle style = testStyle(outline, shadow, size);
+    style.fill = argb_from_colour(2131691, 225);
+    style.outline = argb_from_colour(0, 225);
+    const OverlayRenderer renderer(OverlayFont::family());
+    const QSize window(int(renderer.measure(text, size).width()) + 4, 4 * size);
+    const qreal drawingWidth = window.width() - size;
+    renderer.render(text, style, drawingWidth, window.width(), window.height(), ratio);
+    // Twice, so the second picture comes from the cache.
+    const QImage drawn =
+        renderer.render(text, style, drawingWidth, window.width(), window.height(), ratio);
+    const QImage expected = pathDrawing(text, style, drawingWidth, window, ratio);
+    QCOMPARE(drawn.size(), expected.size());
+    QCOMPARE(drawn.devicePixelRatio(), ratio);
+
+    // Glyphs sit within an eighth of a pixel of their exact place, which moves an
+    // edge pixel's coverage by up to an eighth; a misplaced or clipped glyph moves far more.
+    int inked = 0;
+    int close = 0;
+    for (int y = 0; y < drawn.height(); ++y) {
+        for (int x = 0; x < drawn.width(); ++x) {
+            const QRgb a = drawn.pixel(x, y);
+            const QRgb b = expected.pixel(x, y);
+            if (qAlpha(a) == 0 && qAlpha(b) == 0) {
+                continue;
+            }
+            ++inked;
+            close +=
+                std::max({std::abs(qAlpha(a) - qAlpha(b)), std::abs(qRed(a) - qRed(b)),
+                          std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))}) <= 40;
+        }
+    }
+    QVERIFY2(inked > 10 * size, qPrintable(QString::number(inked)));
+    QVERIFY2(close >= inked * 0.99, qPrintable(u"%1 of %2"_s.arg(close).arg(inked)));
+}
+
+void TestOverlay::glyphPicturesHoldTheWholeStroke_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::addColumn<qreal>("ratio");
+    QTest::newRow("smallest") << OverlayStyle::kMinTextSize << 1.0;
+    QTest::newRow("default") << 18 << 1.0;
+    QTest::newRow("ratio 1.25") << 30 << 1.25;
+    QTest::newRow("large, ratio 2") << 120 << 2.0;
+}
+
+void TestOverlay::glyphPicturesHoldTheWholeStroke()
+{
+    // Sharp corners, whose mitres reach furthest past the glyph's own box: every picture
+    // must end in a clear row and column on each side, or the outline is cut.
+    QFETCH(int, size);
+    QFETCH(qreal, ratio);
+    QFont font(OverlayFont::family());
+    font.setBold(true);
+    font.setPixelSize(size);
+    const QRawFont raw = QRawFont::fromFont(font);
+    OverlayGlyphCache cache;
+    cache.setLook(testStyle(true, true, size), ratio);
+    for (const quint32 index : raw.glyphIndexesForString(u"AVWMK47"_s)) {
+        for (int sub = 0; sub < OverlayGlyphCache::kSubpixels; ++sub) {
+            const OverlayGlyphCache::Glyph glyph = cache.glyph(raw, index, sub, 3 - sub);
+            for (const OverlayGlyphCache::Picture &picture : glyph) {
+                QVERIFY(!picture.image.isNull());
+                QVERIFY2(edgesClear(picture.image), qPrintable(QString::number(index)));
+            }
+        }
+    }
+}
+
+void TestOverlay::glyphCacheStaysSmall()
+{
+    constexpr qint64 kBound = 256 << 10;
+    OverlayGlyphCache cache(kBound);
+    OverlayStyle style = testStyle(true, true);
+    cache.setLook(style, 1.0);
+    QFont font(OverlayFont::family());
+    font.setBold(true);
+    for (int size = 10; size <= 200; size += 10) {
+        font.setPixelSize(size);
+        const QRawFont raw = QRawFont::fromFont(font);
+        for (const quint32 index : raw.glyphIndexesForString(u"STATION0123456789"_s)) {
+            // Even a glyph too large to keep is drawn.
+            QVERIFY(!cache.glyph(raw, index, 0, 0)[OverlayGlyphCache::Fill].image.isNull());
+            QVERIFY(cache.bytes() <= kBound);
+        }
+    }
+    QVERIFY(cache.count() > 0);
+    // Pictures in another colour are of no further use.
+    style.fill = 0xFF00FF00;
+    cache.setLook(style, 1.0);
+    QCOMPARE(cache.count(), 0);
 }
 
 void TestOverlay::windowFollowsTheText()
