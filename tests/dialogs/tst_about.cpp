@@ -1,0 +1,216 @@
+// SPDX-License-Identifier: MIT
+#include "ProgramIcons.h"
+#include "UrlOpener.h"
+#include "frmAbout.h"
+
+#include <QAbstractButton>
+#include <QEnterEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QUrl kSite(u"https://mirkan-desktoptool.example/"_s);
+
+class RecordingOpener final : public UrlOpener
+{
+public:
+    bool open(const QUrl &url) override
+    {
+        opened.append(url);
+        return succeeds;
+    }
+
+    QList<QUrl> opened;
+    bool succeeds = true;
+};
+
+// One gesture of the mouse on the link, by name, so a table row reads as what the user did.
+void act(QLabel *link, const QString &step)
+{
+    const QPoint in = link->rect().center();
+    if (step == u"enter") {
+        QEnterEvent event(in, in, link->mapToGlobal(in));
+        QApplication::sendEvent(link, &event);
+    } else if (step == u"leave") {
+        QEvent event(QEvent::Leave);
+        QApplication::sendEvent(link, &event);
+    } else if (step == u"move") {
+        QMouseEvent event(QEvent::MouseMove, in, link->mapToGlobal(in), Qt::NoButton, Qt::NoButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(link, &event);
+    } else if (step == u"click" || step == u"right-click") {
+        QTest::mouseClick(link, step == u"click" ? Qt::LeftButton : Qt::RightButton, {}, in);
+    } else if (step == u"release-outside") {
+        QTest::mousePress(link, Qt::LeftButton, {}, in);
+        QTest::mouseRelease(link, Qt::LeftButton, {}, QPoint(-5, -5));
+    } else if (step == u"release-only") {
+        QTest::mouseRelease(link, Qt::LeftButton, {}, in);
+    } else {
+        qFatal("unknown step %s", qPrintable(step));
+    }
+}
+
+bool hasPointer(const QLabel *link)
+{
+    return link->testAttribute(Qt::WA_SetCursor) && !link->cursor().pixmap().isNull();
+}
+
+QImage image(const QIcon &icon, int size)
+{
+    return icon.pixmap(QSize(size, size)).toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+} // namespace
+
+class TestAbout : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void texts_data();
+    void texts();
+    void link_data();
+    void link();
+    void okCloses();
+    void newOpeningStartsAfresh();
+    void icons_data();
+    void icons();
+    void busyDiffersFromProgram();
+};
+
+void TestAbout::texts_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("caption") << u"frmAbout"_s << u"Info zu Mirkan DesktopTool"_s;
+    QTest::newRow("title") << u"lblTitle"_s << u"Mirkan DesktopTool"_s;
+    QTest::newRow("version") << u"lblVersion"_s << u"Version " MIRKAN_PROGRAM_VERSION ""_s;
+    QTest::newRow("description") << u"lblDescription"_s
+                                 << u"Diese Programm zeigt die Hörerzahlen ein oder mehrere "
+                                    u"Mirkan Stationen auf dem Desktop an."_s;
+    QTest::newRow("donation") << u"Label3"_s
+                              << u"Auf der Webseite gibt es auch einen Spende-Button :)"_s;
+    QTest::newRow("link") << u"Label1"_s << kSite.toString();
+    QTest::newRow("ok") << u"cmdOK"_s << u"OK"_s;
+}
+
+void TestAbout::texts()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, text);
+    RecordingOpener opener;
+    frmAbout dialog(opener);
+    if (control == dialog.objectName()) {
+        QCOMPARE(dialog.windowTitle(), text);
+    } else if (auto *button = dialog.findChild<QAbstractButton *>(control)) {
+        QCOMPARE(button->text(), text);
+    } else {
+        QCOMPARE(dialog.findChild<QLabel *>(control)->text(), text);
+    }
+}
+
+void TestAbout::link_data()
+{
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<bool>("openSucceeds");
+    QTest::addColumn<bool>("underlined");
+    QTest::addColumn<bool>("pointer");
+    QTest::addColumn<int>("opens");
+    constexpr bool Underlined = true, Plain = false, Pointer = true, Normal = false;
+    const auto row = [](const char *name, const QString &steps, bool underlined, bool pointer,
+                        int opens, bool openSucceeds = true) {
+        QTest::newRow(name) << steps << openSucceeds << underlined << pointer << opens;
+    };
+    row("hover", u"enter"_s, Underlined, Pointer, 0);
+    row("in and out twice", u"enter leave enter leave"_s, Plain, Normal, 0);
+    row("click", u"enter click"_s, Plain, Pointer, 1);
+    row("click, open fails", u"enter click"_s, Plain, Pointer, 1, false);
+    row("click, move on", u"enter click move"_s, Underlined, Pointer, 1);
+    row("click, leave", u"enter click leave"_s, Plain, Normal, 1);
+    row("two clicks", u"enter click click"_s, Plain, Pointer, 2);
+    row("right click", u"enter right-click"_s, Underlined, Pointer, 0);
+    row("released elsewhere", u"enter release-outside"_s, Underlined, Pointer, 0);
+    row("pressed elsewhere", u"enter release-only"_s, Underlined, Pointer, 0);
+}
+
+void TestAbout::link()
+{
+    QFETCH(QString, steps);
+    QFETCH(bool, openSucceeds);
+    QFETCH(bool, underlined);
+    QFETCH(bool, pointer);
+    QFETCH(int, opens);
+    RecordingOpener opener;
+    opener.succeeds = openSucceeds;
+    frmAbout dialog(opener);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    auto *link = dialog.findChild<QLabel *>(u"Label1"_s);
+
+    for (const QString &step : steps.split(u' ')) {
+        act(link, step);
+    }
+
+    QCOMPARE(link->font().underline(), underlined);
+    QCOMPARE(hasPointer(link), pointer);
+    QCOMPARE(opener.opened, QList<QUrl>(opens, kSite));
+    QVERIFY(dialog.isVisible());
+}
+
+void TestAbout::okCloses()
+{
+    RecordingOpener opener;
+    frmAbout dialog(opener);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QTest::mouseClick(dialog.findChild<QAbstractButton *>(u"cmdOK"_s), Qt::LeftButton);
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+}
+
+void TestAbout::newOpeningStartsAfresh()
+{
+    RecordingOpener opener;
+    {
+        frmAbout first(opener);
+        act(first.findChild<QLabel *>(u"Label1"_s), u"enter"_s);
+    }
+    frmAbout second(opener);
+    auto *link = second.findChild<QLabel *>(u"Label1"_s);
+    QVERIFY(!link->font().underline());
+    QVERIFY(!hasPointer(link));
+    QCOMPARE(second.findChild<QLabel *>(u"Picture1"_s)->pixmap().size(), QSize(380, 152));
+    QCOMPARE(image(second.windowIcon(), 32), image(ProgramIcons::program(), 32));
+}
+
+void TestAbout::icons_data()
+{
+    QTest::addColumn<QIcon>("icon");
+    QTest::addColumn<QList<int>>("sizes");
+    QTest::newRow("program") << ProgramIcons::program() << QList<int>{16, 32, 48};
+    QTest::newRow("busy") << ProgramIcons::busy() << QList<int>{16, 32};
+}
+
+void TestAbout::icons()
+{
+    QFETCH(QIcon, icon);
+    QFETCH(QList<int>, sizes);
+    for (const int size : sizes) {
+        QVERIFY2(icon.availableSizes().contains(QSize(size, size)),
+                 qPrintable(QString::number(size)));
+    }
+}
+
+void TestAbout::busyDiffersFromProgram()
+{
+    for (const int size : {16, 32}) {
+        QVERIFY(image(ProgramIcons::busy(), size) != image(ProgramIcons::program(), size));
+    }
+}
+
+QTEST_MAIN(TestAbout)
+#include "tst_about.moc"
