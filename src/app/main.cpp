@@ -1,16 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "Clock.h"
 #include "CommandLine.h"
-#include "ConsoleTextDisplay.h"
-#include "HeadlessTray.h"
+#include "DesktopProgram.h"
 #include "InstanceLock.h"
 #include "ProgramFolder.h"
-#include "SongTracker.h"
-#include "Taskbar.h"
-#include "TeeTextDisplay.h"
 #include "WaylandFallback.h"
-#include "frmMain.h"
-#include "frmText.h"
 
 #include <QApplication>
 #include <QtDebug>
@@ -49,15 +42,7 @@ int main(int argc, char *argv[])
         break;
     }
 
-    SystemClock clock;
-    ConsoleTextDisplay console(clock);
-    TeeTextDisplay display(console, options.console() ? &console : nullptr);
-    HeadlessTray tray;
-    const auto taskbar = createTaskbarLocator();
-    NoSongTracker songs;
-    frmMain form({folder, exeDir, clock, display, tray, *taskbar, songs});
-    frmText overlay({form.konfig(), form.task_leiste_height(), {}});
-    display.setPrimary(overlay);
-    form.Form_Load();
+    DesktopProgram program({folder, exeDir, options.console()});
+    program.start();
     return QApplication::exec();
 }

@@ -7,6 +7,7 @@
 
 #include <QBitmap>
 #include <QGuiApplication>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 
@@ -142,6 +143,20 @@ OverlayGeometry::Screen frmText::screen() const
         where.pixels = QRect(0, 0, 1920, 1080);
     }
     return where;
+}
+
+void frmText::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::RightButton) {
+        emit rightClicked(event->globalPosition().toPoint());
+    }
+}
+
+void frmText::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton) {
+        emit doubleClicked();
+    }
 }
 
 void frmText::paintEvent(QPaintEvent *)

@@ -23,6 +23,9 @@ struct KonfigSettings;
 // transparency (X11 without a compositing manager) the window is cut to the drawn
 // pixels; this is checked again every few seconds, so starting or stopping a
 // compositor later is followed.
+//
+// The window reacts to no key and no click of its own; it only reports a right-click
+// and a double-click, which the program uses where the desktop has no tray.
 class frmText final : public QWidget, public TextDisplay
 {
     Q_OBJECT
@@ -49,8 +52,14 @@ public:
     // shadow, opacity, position).
     void redraw_text();
 
+signals:
+    void rightClicked(const QPoint &globalPos);
+    void doubleClicked();
+
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
     void updateDisplay();

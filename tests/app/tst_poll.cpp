@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: MIT
 #include "Fakes.h"
-#include "HeadlessTray.h"
 #include "KonfigKeys.h"
 #include "PlatformSimulator.h"
 #include "SongTracker.h"

@@ -28,7 +28,9 @@ int main(int argc, char *argv[])
         "drop, endless, header-flood, reset and reset-unframed (after BYTES body bytes), silent. "
         "Repeatable."_s,
         u"station=kind"_s);
-    parser.addOptions({portOption, demoOption, stationsOption, faultOption});
+    const QCommandLineOption logOption(u"log"_s,
+                                       u"Print every request line after the port line."_s);
+    parser.addOptions({portOption, demoOption, stationsOption, faultOption, logOption});
     parser.process(app);
 
     bool portOk = false;
@@ -58,6 +60,10 @@ int main(int argc, char *argv[])
         simulator.setListenerReply(fault.left(eq), reply);
     }
     simulator.setDemoMode(parser.isSet(demoOption));
+    if (parser.isSet(logOption)) {
+        QObject::connect(&simulator, &PlatformSimulator::requestReceived, &app,
+                         [](const QString &line) { QTextStream(stdout) << line << Qt::endl; });
+    }
 
     // Scripts read this line to learn the port; it must not wait in a buffer.
     QTextStream(stdout) << simulator.port() << Qt::endl;

@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: MIT
+#include "DesktopProgram.h"
+
+#include "ProgramIcons.h"
+#include "frmAbout.h"
+
+#include <QGuiApplication>
+#include <QMessageBox>
+
+using namespace Qt::StringLiterals;
+
+DesktopProgram::DesktopProgram(const Options &options)
+    : m_console(m_clock), m_display(m_console, options.console ? &m_console : nullptr),
+      m_tray(ProgramIcons::program(), ProgramIcons::busy()), m_taskbar(createTaskbarLocator()),
+      m_form({options.programDir, options.executableDir, m_clock, m_display, m_tray, *m_taskbar,
+              m_songs}),
+      m_overlay({m_form.konfig(), m_form.task_leiste_height(), {}})
+{
+    QGuiApplication::setWindowIcon(ProgramIcons::program());
+    // The overlay reads what frmMain owns; it takes the display's place before start.
+    m_display.setPrimary(m_overlay);
+    wireMenu();
+}
+
+void DesktopProgram::start()
+{
+    m_form.Form_Load();
+}
+
+void DesktopProgram::wireMenu()
+{
+    QObject::connect(&m_tray, &TrayIcon::refreshRequested, &m_form, &frmMain::refresh_now);
+    QObject::connect(&m_tray, &TrayIcon::exitRequested, &m_form, &frmMain::mnExit_Click);
+    QObject::connect(&m_termination, &TerminationSignals::terminationRequested, &m_form,
+                     &frmMain::mnExit_Click);
+    QObject::connect(&m_tray, &TrayIcon::aboutRequested, &m_form, [this] {
+        m_dialogs.show(u"about"_s, [this] { return new frmAbout(m_opener); });
+    });
+    QObject::connect(&m_tray, &TrayIcon::settingsRequested, &m_form,
+                     [this] { showPlaceholder(u"settings"_s); });
+    QObject::connect(&m_tray, &TrayIcon::statisticsRequested, &m_form,
+                     [this] { showPlaceholder(u"statistics"_s); });
+    // Without a notification area the overlay is the handle.
+    QObject::connect(&m_overlay, &frmText::rightClicked, &m_tray, &TrayIcon::overlayContextMenu);
+    QObject::connect(&m_overlay, &frmText::doubleClicked, &m_tray, &TrayIcon::overlayDoubleClicked);
+}
+
+void DesktopProgram::showPlaceholder(const QString &key)
+{
+    m_dialogs.show(key, [] {
+        auto *box = new QMessageBox(QMessageBox::Information, u"Mirkan DesktopTool"_s,
+                                    u"Dieses Fenster ist noch nicht verfügbar."_s, QMessageBox::Ok);
+        box->setWindowIcon(ProgramIcons::program());
+        return box;
+    });
+}

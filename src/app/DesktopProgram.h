@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "Clock.h"
+#include "ConsoleTextDisplay.h"
+#include "DialogHost.h"
+#include "SongTracker.h"
+#include "Taskbar.h"
+#include "TeeTextDisplay.h"
+#include "TerminationSignals.h"
+#include "TrayIcon.h"
+#include "UrlOpener.h"
+#include "frmMain.h"
+#include "frmText.h"
+
+#include <memory>
+
+// The running program on a desktop: frmMain with the real overlay, tray icon and
+// menu, the dialogs the menu opens, and the system's requests to end. Everything the
+// program holds lives here and ends with it; main only decides whether to run.
+class DesktopProgram
+{
+public:
+    struct Options
+    {
+        QString programDir;
+        QString executableDir;
+        bool console = false; // every display text to standard output as well
+    };
+
+    explicit DesktopProgram(const Options &options);
+
+    // The start-up sequence of frmMain.
+    void start();
+
+private:
+    void wireMenu();
+    void showPlaceholder(const QString &key);
+
+    SystemClock m_clock;
+    ConsoleTextDisplay m_console;
+    TeeTextDisplay m_display;
+    TrayIcon m_tray;
+    std::unique_ptr<TaskbarLocator> m_taskbar;
+    NoSongTracker m_songs;
+    frmMain m_form;
+    frmText m_overlay;
+    DialogHost m_dialogs;
+    DesktopUrlOpener m_opener;
+    TerminationSignals m_termination;
+};

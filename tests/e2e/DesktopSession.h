@@ -1,0 +1,115 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+#include <vector>
+
+// A virtual X desktop of its own for an end-to-end test: an Xvfb on a free display
+// (kept from resetting when its last client leaves), a program folder, and the
+// processes started on it, all ended with the session.
+class DesktopSession
+{
+public:
+    DesktopSession()
+    {
+        m_env = QProcessEnvironment::systemEnvironment();
+        m_env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        m_env.insert(QStringLiteral("MIRKAN_DESKTOPTOOL_DIR"), m_folder.path());
+        m_env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_folder.path());
+    }
+
+    ~DesktopSession()
+    {
+        // Asked to end, the X server removes its lock and socket; killed, it would
+        // leave them and use up the display numbers.
+        for (auto it = m_processes.rbegin(); it != m_processes.rend(); ++it) {
+            (*it)->terminate();
+            if (!(*it)->waitForFinished(3000)) {
+                (*it)->kill();
+                (*it)->waitForFinished(3000);
+            }
+        }
+    }
+
+    // The tools missing from this machine; empty when the test can run.
+    static QString missingTool(const QStringList &tools)
+    {
+        for (const QString &tool : tools) {
+            if (QStandardPaths::findExecutable(tool).isEmpty()) {
+                return tool;
+            }
+        }
+        return {};
+    }
+
+    // Starts the X server on a display it picks itself and waits until it answers.
+    bool startX(const QString &size = QStringLiteral("1280x720x24"))
+    {
+        QProcess *x =
+            start(QStringLiteral("Xvfb"),
+                  {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                   QStringLiteral("0"), size, QStringLiteral("-nolisten"), QStringLiteral("tcp"),
+                   QStringLiteral("-noreset")});
+        if (!x || !QTest::qWaitFor([x] { return x->canReadLine(); }, 10000)) {
+            return false;
+        }
+        m_env.insert(QStringLiteral("DISPLAY"),
+                     QLatin1Char(':') + QString::fromLatin1(x->readLine().trimmed()));
+        return QTest::qWaitFor([this] { return status(QStringLiteral("xdpyinfo"), {}) == 0; },
+                               10000);
+    }
+
+    QProcess *start(const QString &program, const QStringList &args)
+    {
+        auto process = std::make_unique<QProcess>();
+        process->setProcessEnvironment(m_env);
+        process->start(program, args);
+        if (!process->waitForStarted(5000)) {
+            return nullptr;
+        }
+        m_processes.push_back(std::move(process));
+        return m_processes.back().get();
+    }
+
+    // Runs a tool to its end; its standard output, and its exit code through status.
+    QByteArray run(const QString &program, const QStringList &args, int *exitCode = nullptr)
+    {
+        QProcess p;
+        p.setProcessEnvironment(m_env);
+        p.start(program, args);
+        const bool finished = p.waitForFinished(10000);
+        if (exitCode) {
+            *exitCode = finished && p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+        }
+        return p.readAllStandardOutput();
+    }
+
+    int status(const QString &program, const QStringList &args)
+    {
+        int code = -1;
+        run(program, args, &code);
+        return code;
+    }
+
+    // Writes the program's INI file into the session's program folder.
+    bool writeIni(const QByteArray &keys)
+    {
+        QFile ini(QDir(m_folder.path()).filePath(QStringLiteral("Mirkan_DesktopTool.ini")));
+        return ini.open(QIODevice::WriteOnly) && ini.write("[Konfig]\r\n" + keys) > 0;
+    }
+
+    QString folder() const { return m_folder.path(); }
+
+private:
+    QTemporaryDir m_folder;
+    QProcessEnvironment m_env;
+    std::vector<std::unique_ptr<QProcess>> m_processes;
+};
