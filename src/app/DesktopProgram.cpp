@@ -17,6 +17,8 @@ DesktopProgram::DesktopProgram(const Options &options)
       m_overlay({m_form.konfig(), m_form.task_leiste_height(), {}})
 {
     QGuiApplication::setWindowIcon(ProgramIcons::program());
+    // Lets the desktop match the program's windows to its installed entry and icon.
+    QGuiApplication::setDesktopFileName(u"mirkan-desktoptool"_s);
     // The overlay reads what frmMain owns; it takes the display's place before start.
     m_display.setPrimary(m_overlay);
     wireMenu();
