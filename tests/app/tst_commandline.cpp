@@ -19,10 +19,8 @@ class TestCommandLine : public QObject
 private slots:
     void parse_data();
     void parse();
-    void printable_data();
-    void printable();
-    void block_data();
-    void block();
+    void console_data();
+    void console();
     void waylandPlatform_data();
     void waylandPlatform();
     void tee_data();
@@ -36,19 +34,15 @@ void TestCommandLine::parse_data()
     QTest::addColumn<bool>("console");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("shown"); // what the message must contain
+    // --version, --help and an unknown option are also run on the built program.
 
     const QString usage = u"Usage: Mirkan_DesktopTool [options]\n"_s;
-    const QString version = u"Mirkan DesktopTool "_s + CommandLine::version() + u'\n';
     QTest::newRow("nothing") << QStringList() << Action::Run << false << 0 << QString();
     QTest::newRow("console") << QStringList{u"--console"_s} << Action::Run << true << 0
                              << QString();
-    QTest::newRow("help") << QStringList{u"--help"_s} << Action::ShowHelp << false << 0 << usage;
-    QTest::newRow("help lists --console")
-        << QStringList{u"-h"_s} << Action::ShowHelp << false << 0 << u"  --console "_s;
+    QTest::newRow("help") << QStringList{u"-h"_s} << Action::ShowHelp << false << 0 << usage;
     QTest::newRow("help beside console")
         << QStringList{u"--console"_s, u"--help"_s} << Action::ShowHelp << false << 0 << usage;
-    QTest::newRow("version") << QStringList{u"--version"_s} << Action::ShowVersion << false << 0
-                             << version;
     QTest::newRow("unknown option") << QStringList{u"--bogus"_s} << Action::Fail << false << 2
                                     << u"Mirkan_DesktopTool: Unknown option 'bogus'.\n\n"_s + usage;
     // A typo must not hide behind a help that exits 0.
@@ -77,10 +71,11 @@ void TestCommandLine::parse()
     QVERIFY(!line.message().contains(u"<executable_name>"_s));
 }
 
-void TestCommandLine::printable_data()
+void TestCommandLine::console_data()
 {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("shown"); // between the time and the line end
+    QTest::newRow("blanked") << QString() << u"(leer)"_s;
     QTest::newRow("umlauts and signs") << u"Größe ß é ~ 😀"_s << u"Größe ß é ~ 😀"_s;
     QTest::newRow("line separators")
         << u"ALPHA : 0057\r\nBETA: 0003"_s << u"ALPHA : 0057\n    BETA: 0003"_s;
@@ -94,29 +89,11 @@ void TestCommandLine::printable_data()
     QTest::newRow("C1 range") << u"\u0080\u009b2J\u009f\u00a0"_s << u"\\x80\\x9b2J\\x9f\u00a0"_s;
 }
 
-void TestCommandLine::printable()
+void TestCommandLine::console()
 {
     QFETCH(QString, text);
     QFETCH(QString, shown);
-    QCOMPARE(ConsoleTextDisplay::printable(text), shown);
-}
-
-void TestCommandLine::block_data()
-{
-    QTest::addColumn<QTime>("time");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("blanked") << QTime(12, 0, 1) << QString() << u"[12:00:01] (leer)\n"_s;
-    QTest::newRow("two lines") << QTime(9, 5, 7) << u"A : 0001\r\nB: 0002"_s
-                               << u"[09:05:07] A : 0001\n    B: 0002\n"_s;
-}
-
-void TestCommandLine::block()
-{
-    QFETCH(QTime, time);
-    QFETCH(QString, text);
-    QFETCH(QString, shown);
-    QCOMPARE(ConsoleTextDisplay::block(time, text), shown);
+    QCOMPARE(ConsoleTextDisplay::block(QTime(9, 5, 7), text), u"[09:05:07] "_s + shown + u'\n');
 }
 
 void TestCommandLine::waylandPlatform_data()
@@ -129,8 +106,6 @@ void TestCommandLine::waylandPlatform_data()
         << QByteArray("wayland-0") << QByteArray() << QByteArray("xcb;wayland");
     QTest::newRow("user chose Wayland")
         << QByteArray("wayland-0") << QByteArray("wayland") << QByteArray();
-    QTest::newRow("tests chose offscreen")
-        << QByteArray("wayland-0") << QByteArray("offscreen") << QByteArray();
 }
 
 void TestCommandLine::waylandPlatform()
@@ -144,30 +119,24 @@ void TestCommandLine::waylandPlatform()
 void TestCommandLine::tee_data()
 {
     QTest::addColumn<int>("second"); // 0 none, 1 another display, 2 the primary again
-    QTest::addColumn<int>("secondCalls");
-    QTest::newRow("no second") << 0 << 0;
-    QTest::newRow("console beside the overlay") << 1 << 2;
-    QTest::newRow("console given twice") << 2 << 2;
+    QTest::newRow("no second") << 0;
+    QTest::newRow("console beside the overlay") << 1;
+    QTest::newRow("console given twice") << 2;
 }
 
 void TestCommandLine::tee()
 {
     QFETCH(int, second);
-    QFETCH(int, secondCalls);
     RecordingDisplay primary;
     RecordingDisplay other;
-    RecordingDisplay *given = second == 0 ? nullptr : second == 1 ? &other : &primary;
-    TeeTextDisplay tee(primary, given);
+    TeeTextDisplay tee(primary, second == 0 ? nullptr : second == 1 ? &other : &primary);
     tee.set_Print_Text(u"A : 0001"_s);
-    tee.set_Print_Text(QString());
     tee.show();
-    QCOMPARE(primary.texts, (QStringList{u"A : 0001"_s, QString()}));
+    QCOMPARE(primary.texts, QStringList{u"A : 0001"_s});
     QVERIFY(primary.shown);
-    if (given) {
-        QCOMPARE(given->texts.size(), secondCalls);
-        QVERIFY(given->shown);
-    }
-    QCOMPARE(tee.get_text(), QString());
+    QCOMPARE(other.texts.size(), second == 1 ? 1 : 0);
+    QCOMPARE(other.shown, second == 1);
+    QCOMPARE(tee.get_text(), u"A : 0001"_s);
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

@@ -5,17 +5,6 @@
 
 using State = HttpResponseParser::State;
 
-class TestHttpResponseParser : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void responses_data();
-    void responses();
-    void limits_data();
-    void limits();
-};
-
 namespace {
 
 constexpr qsizetype kMaxBody = 16;
@@ -37,6 +26,17 @@ State parse(HttpResponseParser &parser, const QByteArray &bytes, bool byteWise, 
 
 } // namespace
 
+class TestHttpResponseParser : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void responses_data();
+    void responses();
+    void limits_data();
+    void limits();
+};
+
 void TestHttpResponseParser::responses_data()
 {
     QTest::addColumn<QByteArray>("bytes");
@@ -45,54 +45,40 @@ void TestHttpResponseParser::responses_data()
     QTest::addColumn<int>("status");
     QTest::addColumn<QByteArray>("body");
 
+    constexpr bool Closed = true, Open = false;
+    const auto row = [](const char *name, const QByteArray &bytes, bool closed, State state,
+                        int status = 200, const QByteArray &body = {}) {
+        QTest::newRow(name) << bytes << closed << state << status << body;
+    };
     const QByteArray ok = "HTTP/1.1 200 OK\r\n";
-    QTest::newRow("length") << ok + "Content-Length: 2\r\n\r\n42" << false << State::Done << 200
-                            << QByteArray("42");
-    QTest::newRow("bytes past the length")
-        << ok + "Content-Length: 2\r\n\r\n4213" << false << State::Done << 200 << QByteArray("42");
-    QTest::newRow("bare line feeds") << QByteArray("HTTP/1.0 200 OK\nContent-Length: 1\n\n7")
-                                     << false << State::Done << 200 << QByteArray("7");
-    QTest::newRow("no reason phrase")
-        << QByteArray("HTTP/1.1 204\r\n\r\n") << false << State::Done << 204 << QByteArray();
     const QByteArray ok10 = "HTTP/1.0 200 OK\r\n";
-    QTest::newRow("1.0 to the end")
-        << ok10 + "\r\n57" << true << State::Done << 200 << QByteArray("57");
-    QTest::newRow("1.0 to the end, still open")
-        << ok10 + "\r\n57" << false << State::NeedMore << 200 << QByteArray("57");
-    QTest::newRow("1.1 without length")
-        << ok + "\r\n57" << true << State::Failed << 200 << QByteArray();
-    QTest::newRow("1.1 redirect without length")
-        << QByteArray("HTTP/1.1 302 Found\r\nLocation: /x\r\n\r\n") << false << State::Done << 302
-        << QByteArray();
-    QTest::newRow("cut short") << ok + "Content-Length: 100\r\n\r\n5" << true << State::Failed
-                               << 200 << QByteArray();
-    QTest::newRow("cut in the head")
-        << ok + "Content-Le" << true << State::Failed << 200 << QByteArray();
-    QTest::newRow("chunked") << ok + "Transfer-Encoding: chunked\r\n\r\n2\r\n12\r\n"
-                                     "1;note=x\r\n3\r\n0\r\nX-Trailer: 1\r\n\r\n"
-                             << false << State::Done << 200 << QByteArray("123");
-    QTest::newRow("chunked, last chunk missing")
-        << ok + "Transfer-Encoding: chunked\r\n\r\n2\r\n12\r\n"
-        << true << State::Failed << 200 << QByteArray();
-    QTest::newRow("chunk without its line end")
-        << ok + "Transfer-Encoding: chunked\r\n\r\n2\r\n12X\r\n0\r\n\r\n"
-        << false << State::Failed << 200 << QByteArray();
-    QTest::newRow("interim answer first")
-        << "HTTP/1.1 100 Continue\r\n\r\n" + ok + "Content-Length: 1\r\n\r\n9" << false
-        << State::Done << 200 << QByteArray("9");
-    QTest::newRow("error status keeps its body")
-        << QByteArray("HTTP/1.1 404 Not Found\r\nContent-Length: 3\r\n\r\nnein") << false
-        << State::Done << 404 << QByteArray("nei");
-    QTest::newRow("two lengths") << ok + "Content-Length: 1\r\nContent-Length: 2\r\n\r\n12" << false
-                                 << State::Failed << 200 << QByteArray();
-    QTest::newRow("signed length")
-        << ok + "Content-Length: +1\r\n\r\n1" << false << State::Failed << 200 << QByteArray();
-    QTest::newRow("compressed") << ok + "Content-Encoding: gzip\r\n\r\n"
-                                << false << State::Failed << 200 << QByteArray();
-    QTest::newRow("not http") << QByteArray("SSH-2.0-OpenSSH\r\n") << false << State::Failed << 0
-                              << QByteArray();
-    QTest::newRow("protocol switch") << QByteArray("HTTP/1.1 101 Switching\r\n\r\n") << false
-                                     << State::Failed << 101 << QByteArray();
+    const QByteArray chunked = ok + "Transfer-Encoding: chunked\r\n\r\n";
+    row("length", ok + "Content-Length: 2\r\n\r\n42", Open, State::Done, 200, "42");
+    row("bytes past the length", ok + "Content-Length: 2\r\n\r\n4213", Open, State::Done, 200,
+        "42");
+    row("bare line feeds", "HTTP/1.0 200 OK\nContent-Length: 1\n\n7", Open, State::Done, 200, "7");
+    row("no reason phrase", "HTTP/1.1 204\r\n\r\n", Open, State::Done, 204);
+    row("1.0 to the end", ok10 + "\r\n57", Closed, State::Done, 200, "57");
+    row("1.0 to the end, still open", ok10 + "\r\n57", Open, State::NeedMore, 200, "57");
+    row("1.1 without length", ok + "\r\n57", Closed, State::Failed);
+    row("1.1 redirect without length", "HTTP/1.1 302 Found\r\nLocation: /x\r\n\r\n", Open,
+        State::Done, 302);
+    row("cut short", ok + "Content-Length: 100\r\n\r\n5", Closed, State::Failed);
+    row("cut in the head", ok + "Content-Le", Closed, State::Failed);
+    row("chunked", chunked + "2\r\n12\r\n1;note=x\r\n3\r\n0\r\nX-Trailer: 1\r\n\r\n", Open,
+        State::Done, 200, "123");
+    row("chunked, last chunk missing", chunked + "2\r\n12\r\n", Closed, State::Failed);
+    row("chunk without its line end", chunked + "2\r\n12X\r\n0\r\n\r\n", Open, State::Failed);
+    row("interim answer first", "HTTP/1.1 100 Continue\r\n\r\n" + ok + "Content-Length: 1\r\n\r\n9",
+        Open, State::Done, 200, "9");
+    row("error status keeps its body", "HTTP/1.1 404 Not Found\r\nContent-Length: 3\r\n\r\nnein",
+        Open, State::Done, 404, "nei");
+    row("two lengths", ok + "Content-Length: 1\r\nContent-Length: 2\r\n\r\n12", Open,
+        State::Failed);
+    row("signed length", ok + "Content-Length: +1\r\n\r\n1", Open, State::Failed);
+    row("compressed", ok + "Content-Encoding: gzip\r\n\r\n", Open, State::Failed);
+    row("not http", "SSH-2.0-OpenSSH\r\n", Open, State::Failed);
+    row("protocol switch", "HTTP/1.1 101 Switching\r\n\r\n", Open, State::Failed);
 }
 
 void TestHttpResponseParser::responses()
@@ -120,22 +106,17 @@ void TestHttpResponseParser::limits_data()
     QTest::addColumn<State>("state");
 
     const QByteArray ok = "HTTP/1.1 200 OK\r\n";
+    const QByteArray ok10 = "HTTP/1.0 200 OK\r\n\r\n";
+    const QByteArray chunked = ok + "Transfer-Encoding: chunked\r\n\r\n";
     const QByteArray header = "X-Pad: " + QByteArray(100, 'x') + "\r\n";
     const qsizetype headerLines = HttpResponseParser::kMaxHeaderBytes / header.size();
-    const QByteArray ok10 = "HTTP/1.0 200 OK\r\n";
-    QTest::newRow("body at the limit")
-        << ok10 + "\r\n" + QByteArray(kMaxBody, '1') << State::NeedMore;
-    QTest::newRow("body over the limit")
-        << ok10 + "\r\n" + QByteArray(kMaxBody + 1, '1') << State::Failed;
+    QTest::newRow("body at the limit") << ok10 + QByteArray(kMaxBody, '1') << State::NeedMore;
+    QTest::newRow("body over the limit") << ok10 + QByteArray(kMaxBody + 1, '1') << State::Failed;
     QTest::newRow("length over the limit") << ok + "Content-Length: 17\r\n\r\n" << State::Failed;
-    QTest::newRow("chunks over the limit")
-        << ok + "Transfer-Encoding: chunked\r\n\r\n10\r\n" + QByteArray(16, '1') + "\r\n1\r\n"
-        << State::Failed;
-    QTest::newRow("huge chunk size")
-        << ok + "Transfer-Encoding: chunked\r\n\r\nffffffffffffffffffff\r\n"
-        << State::Failed;
-    QTest::newRow("endless chunk line")
-        << ok + "Transfer-Encoding: chunked\r\n\r\n1" + QByteArray(2000, ' ') << State::Failed;
+    QTest::newRow("chunks over the limit") << chunked + "10\r\n" + QByteArray(16, '1') + "\r\n1\r\n"
+                                           << State::Failed;
+    QTest::newRow("huge chunk size") << chunked + "ffffffffffffffffffff\r\n" << State::Failed;
+    QTest::newRow("endless chunk line") << chunked + "1" + QByteArray(2000, ' ') << State::Failed;
     QTest::newRow("head below the limit")
         << ok + header.repeated(headerLines - 1) << State::NeedMore;
     QTest::newRow("header flood") << ok + header.repeated(headerLines + 1) << State::Failed;

@@ -1,15 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "Fakes.h"
-#include "KonfigKeys.h"
 #include "PlatformSimulator.h"
-#include "SongTracker.h"
-#include "frmMain.h"
 
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QTcpServer>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -25,6 +19,16 @@ Reply delayed(int count, int delayMs)
     r.count = count;
     r.delayMs = delayMs;
     return r;
+}
+
+// "<prefix>0;<prefix>1;...", n names.
+QByteArray numbered(const char *prefix, int n)
+{
+    QByteArrayList names;
+    for (int i = 0; i < n; ++i) {
+        names << prefix + QByteArray::number(i);
+    }
+    return names.join(';');
 }
 
 // frmMain against the simulator on loopback, in a fresh program folder.
@@ -58,9 +62,25 @@ struct World : AppWorld
         return QTest::qWaitFor([this] { return !tray.isBusy(); }, 15000);
     }
 
-    int requestsFor(const QString &path) const
+    int requestsFor(const QString &station) const
     {
-        return int(sim.requestLog().count(u"GET "_s + path));
+        return int(sim.requestLog().count(u"GET /station/"_s + station + u"/listeners"_s));
+    }
+
+    // "check" (the timer's poll), "refresh", "reload", or "reload:<stations>" after
+    // saving that station list.
+    void act(const QString &step)
+    {
+        if (step == u"check") {
+            form.check_stations();
+        } else if (step == u"refresh") {
+            form.refresh_now();
+        } else {
+            if (step.startsWith(u"reload:")) {
+                writeIni("stations=" + step.mid(7).toUtf8() + "\r\nonly_changes=1\r\n");
+            }
+            form.Load_Konfig();
+        }
     }
 };
 
@@ -73,25 +93,21 @@ class TestPoll : public QObject
 private slots:
     void layouts_data();
     void layouts();
-    void onlyChangesMarkers();
+    void onlyChangesMinimumMaximumAndHistory();
     void oddAnswers_data();
     void oddAnswers();
     void unreachableServer();
-    void minimumMaximumAndHistory();
     void namesStayInTheirPathSegment();
     void refreshShowsAllThenBlanks();
-    void overlappingRequestsCoalesce();
-    void displayThatRunsTheEventLoop();
-    void reloadKeepsARequestedRefresh();
-    void resultsAppliedInListOrder();
+    void requestsDuringAPoll_data();
+    void requestsDuringAPoll();
+    void pollStartedInsideTheDisplay_data();
+    void pollStartedInsideTheDisplay();
     void manyStations();
-    void reloadAbandonsRunningPoll();
     void hostileServers_data();
     void hostileServers();
     void pollEndsAfterOneTimeOut();
     void slowHostLosesNothing();
-    void pollStartedInsideTheDisplay_data();
-    void pollStartedInsideTheDisplay();
     void busyTipHoldsWhilePolling();
 };
 
@@ -111,21 +127,21 @@ void TestPoll::layouts_data()
 void TestPoll::layouts()
 {
     QFETCH(QByteArray, keys);
-    QFETCH(QString, text);
     World w(keys);
     w.sim.setCount(u"alpha"_s, 57);
     w.sim.setCount(u"beta"_s, 3);
     w.sim.setCount(u"gamma"_s, 120);
     QVERIFY(w.start());
     // Shown once, at the end of the poll; the tray was busy meanwhile and is normal again.
-    QCOMPARE(w.display.texts, QStringList{text});
+    QTEST(w.display.texts.join(u'|'), "text");
     QVERIFY(!w.tray.isBusy());
 }
 
-void TestPoll::onlyChangesMarkers()
+void TestPoll::onlyChangesMinimumMaximumAndHistory()
 {
     World w("stations=alpha;beta;gamma\r\nonly_changes=1\r\n");
-    w.sim.setCount(u"alpha"_s, 57);
+    // The first station answers last; results are still applied in list order.
+    w.sim.setListenerReply(u"alpha"_s, delayed(57, 300));
     w.sim.setCount(u"beta"_s, 3);
     w.sim.setCount(u"gamma"_s, 120);
     QVERIFY(w.start());
@@ -142,6 +158,17 @@ void TestPoll::onlyChangesMarkers()
     QVERIFY(w.settle());
     QCOMPARE(w.display.texts,
              (QStringList{u"BETA : 0005 +0002"_s, u"BETA : 0005 +0002\r\nGAMMA: 0116  -0004"_s}));
+    const station_entry &gamma = w.form.stations().at(2);
+    QCOMPARE(gamma.min_listeners, 116);
+    QCOMPARE(gamma.max_listeners, 120);
+    QCOMPARE(gamma.last_count, 120);
+    QCOMPARE(gamma.count, 116);
+    QStringList records;
+    w.form.history().forEach([&records](const HistoryRecord &r) {
+        records << r.station + u'=' + QString::number(r.count);
+    });
+    QCOMPARE(records, (QStringList{u"alpha=57"_s, u"beta=3"_s, u"gamma=120"_s, u"alpha=57"_s,
+                                   u"beta=5"_s, u"gamma=116"_s}));
 
     // No change: the display is not touched.
     w.display.texts.clear();
@@ -164,17 +191,18 @@ void TestPoll::oddAnswers_data()
         r.location = std::move(location);
         return r;
     };
-    QTest::newRow("number") << reply("42") << u"0042"_s << 42;
     QTest::newRow("number with line end") << reply("42\n") << u"0042"_s << 42;
+    QTest::newRow("negative") << reply("-2") << u"-0002"_s << -2;
+    QTest::newRow("fraction rounds") << reply("12.7") << u"0013"_s << 13;
+    QTest::newRow("too long for 32 bits") << reply("99999999999") << u"99999999999"_s << 2147483647;
     QTest::newRow("not a number") << reply("viele") << u"viele"_s << 0;
     QTest::newRow("leading digits") << reply("12 Hörer") << u"12 HÃ¶rer"_s << 12;
+    QTest::newRow("tiny exponent") << reply("5e-400") << u"5e-400"_s << 0;
     QTest::newRow("404 with html") << reply("<html>404</html>", 404) << u""_s << 0;
-    QTest::newRow("500 with html") << reply("<html>Fehler</html>", 500) << u""_s << 0;
     QTest::newRow("empty body") << reply("") << u""_s << 0;
     QTest::newRow("answer too late") << reply("7", 200, 3000) << u""_s << 0;
     QTest::newRow("64 KiB body") << reply("7" + QByteArray(65535, ' ')) << u"0007"_s << 7;
     QTest::newRow("64 KiB and one byte") << reply("7" + QByteArray(65536, ' ')) << u""_s << 0;
-    QTest::newRow("tiny exponent") << reply("5e-400") << u"5e-400"_s << 0;
     QTest::newRow("moved") << reply("", 302, 0, "/station/beta/listeners") << u"0008"_s << 8;
     QTest::newRow("moved in a circle")
         << reply("", 301, 0, "/station/alpha/listeners") << u""_s << 0;
@@ -191,7 +219,8 @@ void TestPoll::oddAnswers()
     QVERIFY(w.start());
     QCOMPARE(w.display.texts, QStringList{u"ALPHA : "_s + shown});
     QCOMPARE(w.form.stations().at(0).count, count);
-    QCOMPARE(w.form.stations().at(0).min_listeners, count);
+    // The minimum starts from 999999.
+    QCOMPARE(w.form.stations().at(0).min_listeners, std::min(count, 999999));
     QCOMPARE(w.form.history().size(), 1);
 }
 
@@ -209,42 +238,17 @@ void TestPoll::unreachableServer()
     QCOMPARE(w.display.texts, QStringList{u"ALPHA : \r\nBETA: "_s});
 }
 
-void TestPoll::minimumMaximumAndHistory()
-{
-    World w("stations=alpha;beta\r\n");
-    w.sim.setCount(u"beta"_s, 1);
-    const QList<int> counts{10, 5, 20};
-    for (int i = 0; i < counts.size(); ++i) {
-        w.sim.setCount(u"alpha"_s, counts[i]);
-        if (i == 0) {
-            QVERIFY(w.start());
-        } else {
-            w.form.check_stations();
-            QVERIFY(w.settle());
-        }
-    }
-    const station_entry &alpha = w.form.stations().at(0);
-    QCOMPARE(alpha.min_listeners, 5);
-    QCOMPARE(alpha.max_listeners, 20);
-    QCOMPARE(alpha.last_count, 5);
-    QCOMPARE(alpha.count, 20);
-    QStringList order;
-    w.form.history().forEach(
-        [&order](const HistoryRecord &r) { order << r.station + u'=' + QString::number(r.count); });
-    QCOMPARE(order, (QStringList{u"alpha=10"_s, u"beta=1"_s, u"alpha=5"_s, u"beta=1"_s,
-                                 u"alpha=20"_s, u"beta=1"_s}));
-}
-
 void TestPoll::namesStayInTheirPathSegment()
 {
     World w("stations=a b;x/../y;é?#;.;..\r\n");
+    w.sim.setCount(u"x/../y"_s, 4);
     QVERIFY(w.start());
     // "." and ".." cannot be sent as a segment at all; they fail like a dead server.
+    QCOMPARE(w.display.get_text(), u"A B : 0000\r\nX/../Y: 0004\r\nÉ?#: 0000\r\n.: \r\n..: "_s);
     QCOMPARE(w.sim.requestLog().size(), 3);
-    QVERIFY(w.display.get_text().endsWith(u"\r\n.: \r\n..: "_s));
-    QCOMPARE(w.requestsFor(u"/station/a%20b/listeners"_s), 1);
-    QCOMPARE(w.requestsFor(u"/station/x%2F..%2Fy/listeners"_s), 1);
-    QCOMPARE(w.requestsFor(u"/station/%C3%A9%3F%23/listeners"_s), 1);
+    QCOMPARE(w.requestsFor(u"a%20b"_s), 1);
+    QCOMPARE(w.requestsFor(u"x%2F..%2Fy"_s), 1);
+    QCOMPARE(w.requestsFor(u"%C3%A9%3F%23"_s), 1);
 }
 
 void TestPoll::refreshShowsAllThenBlanks()
@@ -264,86 +268,91 @@ void TestPoll::refreshShowsAllThenBlanks()
     QTRY_COMPARE_WITH_TIMEOUT(w.display.get_text(), QString(), 3000);
 }
 
-void TestPoll::overlappingRequestsCoalesce()
+void TestPoll::requestsDuringAPoll_data()
 {
-    World w("stations=alpha\r\nonly_changes=1\r\n");
-    w.sim.setListenerReply(u"alpha"_s, delayed(3, 300));
-    w.form.Form_Load();
-    QVERIFY(w.tray.isBusy());
-    w.form.check_stations();
-    w.form.refresh_now();
-    w.form.check_stations();
-    QVERIFY(w.settle());
+    QTest::addColumn<QString>("steps"); // the first starts a poll; the rest run during it
+    QTest::addColumn<QString>("texts"); // shown after the first poll, joined with |
+    QTest::addColumn<int>("alphaRequests");
+    QTest::addColumn<int>("records");
     // One more poll follows the running one, and it is the full one the refresh asked
     // for: the unchanged count is shown anyway, without a marker.
-    QTRY_COMPARE(w.requestsFor(u"/station/alpha/listeners"_s), 2);
-    QVERIFY(w.settle());
-    QTest::qWait(400);
-    QCOMPARE(w.requestsFor(u"/station/alpha/listeners"_s), 2);
-    QCOMPARE(w.display.texts, (QStringList{u"ALPHA : 0003 +0003"_s, u"ALPHA : 0003"_s}));
+    QTest::newRow("checks and a refresh coalesce")
+        << u"check refresh check"_s << u"ALPHA : 0003"_s << 3 << 3;
+    QTest::newRow("reload during a refresh keeps the refresh")
+        << u"refresh reload"_s << u"ALPHA : 0003"_s << 3 << 2;
+    QTest::newRow("reload abandons the poll")
+        << u"check reload:beta"_s << u"BETA : 0002 +0002"_s << 2 << 2;
 }
 
-void TestPoll::displayThatRunsTheEventLoop()
+void TestPoll::requestsDuringAPoll()
 {
-    // A display that lets events run while it draws: answers, timer ticks and new
-    // requests arrive in the middle of a poll, and the outcome stays the same.
-    World w("stations=a;b;c;d\r\nonly_changes=1\r\n");
-    for (int i = 0; i < 4; ++i) {
-        w.sim.setListenerReply(QString(QChar(u'a' + i)), delayed(i + 1, 30 * (4 - i)));
-    }
-    int nested = 0;
-    w.display.whileShowing = [&w, &nested] {
-        if (nested++ == 0) {
-            w.form.check_stations();
-        }
-        QTest::qWait(60);
-    };
-    QVERIFY(w.start());
-    QVERIFY(w.settle());
-    QTRY_COMPARE(w.requestsFor(u"/station/d/listeners"_s), 2);
-    QVERIFY(w.settle());
-    QCOMPARE(w.display.texts.first(), u"A : 0001 +0001"_s);
-    QCOMPARE(w.display.texts.at(3),
-             u"A : 0001 +0001\r\nB: 0002 +0002\r\nC: 0003 +0003\r\nD: 0004 +0004"_s);
-    QCOMPARE(w.display.texts.size(), 4); // the second poll found no change
-    QCOMPARE(w.form.history().size(), 8);
-    QVERIFY(!w.tray.isBusy());
-}
-
-void TestPoll::reloadKeepsARequestedRefresh()
-{
+    QFETCH(QString, steps);
     World w("stations=alpha\r\nonly_changes=1\r\n");
-    w.sim.setListenerReply(u"alpha"_s, delayed(1, 300));
+    w.sim.setListenerReply(u"alpha"_s, delayed(3, 300));
+    w.sim.setCount(u"beta"_s, 2);
     QVERIFY(w.start());
     w.display.texts.clear();
-    w.form.refresh_now();
+    QStringList list = steps.split(u' ');
+    w.act(list.takeFirst());
+    // The running poll's request has reached the server before anything else happens.
+    QTRY_COMPARE(w.requestsFor(u"alpha"_s), 2);
+    for (const QString &step : list) {
+        w.act(step);
+    }
     QVERIFY(w.tray.isBusy());
-    w.form.Load_Konfig();
     QVERIFY(w.settle());
-    QCOMPARE(w.display.texts, QStringList{u"ALPHA : 0001"_s});
+    // Long enough for an abandoned answer or a further poll to show.
+    QTest::qWait(400);
+    QVERIFY(w.settle());
+    QTEST(w.display.texts.join(u'|'), "texts");
+    QTEST(w.requestsFor(u"alpha"_s), "alphaRequests");
+    QTEST(int(w.form.history().size()), "records");
 }
 
-void TestPoll::resultsAppliedInListOrder()
+void TestPoll::pollStartedInsideTheDisplay_data()
 {
-    World w("stations=a;b;c\r\nonly_changes=1\r\n");
-    w.sim.setListenerReply(u"a"_s, delayed(1, 400));
+    QTest::addColumn<QString>("step");
+    QTest::addColumn<QString>("finalText");
+    QTest::addColumn<int>("requestsForA");
+    QTest::newRow("settings reloaded") << u"reload:c"_s << u"C : 0003 +0003"_s << 1;
+    QTest::newRow("refresh") << u"refresh"_s << u"A : 0001\r\nB: 0002"_s << 2;
+    QTest::newRow("timed poll") << u"check"_s << u"A : 0001 +0001\r\nB: 0002 +0002"_s << 2;
+}
+
+// A display that runs the event loop while it draws; inside it, the settings are
+// saved or a new poll is asked for, and the new poll's answers arrive while the first
+// poll's drawing is still on the stack.
+void TestPoll::pollStartedInsideTheDisplay()
+{
+    QFETCH(QString, step);
+    QFETCH(int, requestsForA);
+    World w("stations=a;b\r\nonly_changes=1\r\n");
+    w.sim.setCount(u"a"_s, 1);
     w.sim.setCount(u"b"_s, 2);
     w.sim.setCount(u"c"_s, 3);
+    int calls = 0;
+    w.display.whileShowing = [&] {
+        if (calls++ == 0) {
+            w.act(step);
+            QTest::qWait(300);
+        }
+    };
     QVERIFY(w.start());
-    QCOMPARE(w.display.texts,
-             (QStringList{u"A : 0001 +0001"_s, u"A : 0001 +0001\r\nB: 0002 +0002"_s,
-                          u"A : 0001 +0001\r\nB: 0002 +0002\r\nC: 0003 +0003"_s}));
-    QCOMPARE(w.form.history().record(0).station, u"a"_s);
-    QCOMPARE(w.form.history().record(2).station, u"c"_s);
+    QTRY_COMPARE(w.requestsFor(u"a"_s), requestsForA);
+    QVERIFY(w.settle());
+    QTEST(w.display.get_text(), "finalText");
+    QVERIFY(!w.tray.isBusy());
+    // The poll queue is free again: an ordinary poll runs to its end.
+    const QString last = step == u"reload:c" ? u"c"_s : u"a"_s;
+    const int before = w.requestsFor(last);
+    w.form.check_stations();
+    QVERIFY(w.settle());
+    QCOMPARE(w.requestsFor(last), before + 1);
 }
 
 void TestPoll::manyStations()
 {
-    QStringList names;
-    for (int i = 0; i < 200; ++i) {
-        names << u"s"_s + QString::number(i);
-    }
-    World w("stations=" + names.join(u';').toUtf8() + "\r\n");
+    World w("stations=" + numbered("s", 200) + "\r\n");
     w.sim.setDefaultListenerReply(delayed(7, 20));
     QVERIFY(w.start());
     QCOMPARE(w.display.texts.size(), 1);
@@ -351,21 +360,6 @@ void TestPoll::manyStations()
     QVERIFY(w.display.texts[0].endsWith(u"S199: 0007"_s));
     QVERIFY(w.sim.peakConcurrentRequests() <= WebDownloader::kMaxParallel);
     QVERIFY(w.sim.peakConcurrentRequests() >= 2);
-}
-
-void TestPoll::reloadAbandonsRunningPoll()
-{
-    World w("stations=alpha\r\n");
-    w.sim.setListenerReply(u"alpha"_s, delayed(1, 500));
-    w.sim.setCount(u"beta"_s, 2);
-    w.form.Form_Load();
-    QVERIFY(w.tray.isBusy());
-    w.writeIni("stations=beta\r\n");
-    w.form.Load_Konfig();
-    QVERIFY(w.settle());
-    QTest::qWait(700);
-    QCOMPARE(w.display.texts, QStringList{u"BETA : 0002"_s});
-    QCOMPARE(w.form.history().size(), 1);
 }
 
 void TestPoll::hostileServers_data()
@@ -382,7 +376,6 @@ void TestPoll::hostileServers_data()
     QTest::newRow("endless header lines") << fault(Fault::HeaderFlood);
     QTest::newRow("reset after 1 of 100 bytes")
         << fault(Fault::Reset, "5" + QByteArray(99, ' '), 1);
-    QTest::newRow("reset right after the headers") << fault(Fault::Reset, "42", 0);
     QTest::newRow("reset, no length announced") << fault(Fault::ResetUnframed, "57", 1);
     QTest::newRow("accepts and never answers") << fault(Fault::Silent);
     QTest::newRow("slow endless body") << fault(Fault::NeverEnding);
@@ -407,8 +400,8 @@ void TestPoll::hostileServers()
     w.sim.clearRequestLog();
     w.sim.setCount(u"good1"_s, 12);
     w.form.check_stations();
-    QTRY_COMPARE_WITH_TIMEOUT(w.requestsFor(u"/station/good2/listeners"_s), 1, 500);
-    QCOMPARE(w.requestsFor(u"/station/good1/listeners"_s), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(w.requestsFor(u"good2"_s), 1, 500);
+    QCOMPARE(w.requestsFor(u"good1"_s), 1);
     QVERIFY(w.settle());
     QCOMPARE(w.display.get_text(), u"BAD : \r\nGOOD1: 0012\r\nGOOD2: 0022"_s);
     QCOMPARE(w.form.history().size(), 6);
@@ -419,12 +412,7 @@ void TestPoll::pollEndsAfterOneTimeOut()
     // Twenty stations the server never answers, then one it does. Six at a time,
     // each waiting out its own time, the poll would take four time-outs.
     constexpr int kTimeoutMs = 1000;
-    QStringList names;
-    for (int i = 0; i < 20; ++i) {
-        names << u"dead"_s + QString::number(i);
-    }
-    names << u"alive"_s;
-    World w("stations=" + names.join(u';').toUtf8() + "\r\n", kTimeoutMs);
+    World w("stations=" + numbered("dead", 20) + ";alive\r\n", kTimeoutMs);
     Reply silent;
     silent.fault = Fault::Silent;
     w.sim.setDefaultListenerReply(silent);
@@ -435,7 +423,6 @@ void TestPoll::pollEndsAfterOneTimeOut()
     QVERIFY2(clock.elapsed() < kTimeoutMs * 13 / 10,
              QByteArray::number(clock.elapsed()).constData());
     QVERIFY(w.display.get_text().endsWith(u"\r\nDEAD19: \r\nALIVE: 0005"_s));
-    QCOMPARE(w.form.stations().at(20).count, 5);
 }
 
 void TestPoll::slowHostLosesNothing()
@@ -443,66 +430,13 @@ void TestPoll::slowHostLosesNothing()
     // Every answer takes longer than a quarter of the time limit, and all of them
     // together longer than the whole of it; none of them is late on its own.
     constexpr int kStations = 60;
-    QStringList names;
-    for (int i = 0; i < kStations; ++i) {
-        names << u"s"_s + QString::number(i);
-    }
-    World w("stations=" + names.join(u';').toUtf8() + "\r\n", 1000);
+    World w("stations=" + numbered("s", kStations) + "\r\n", 1000);
     w.sim.setDefaultListenerReply(delayed(7, 600));
     QVERIFY(w.start());
     for (int i = 0; i < kStations; ++i) {
         QCOMPARE(w.form.stations().at(i).count, 7);
     }
     QVERIFY(w.sim.peakConcurrentRequests() <= WebDownloader::kMaxConnections);
-}
-
-void TestPoll::pollStartedInsideTheDisplay_data()
-{
-    QTest::addColumn<int>("action");
-    QTest::addColumn<QString>("finalText");
-    QTest::addColumn<int>("requestsForA");
-    QTest::newRow("settings reloaded") << 0 << u"C : 0003 +0003"_s << 1;
-    QTest::newRow("refresh") << 1 << u"A : 0001\r\nB: 0002"_s << 2;
-    QTest::newRow("timed poll") << 2 << u"A : 0001 +0001\r\nB: 0002 +0002"_s << 2;
-}
-
-// A display that runs the event loop while it draws; inside it, the settings are
-// saved or a new poll is asked for, and the new poll's answers arrive while the first
-// poll's drawing is still on the stack.
-void TestPoll::pollStartedInsideTheDisplay()
-{
-    QFETCH(int, action);
-    QFETCH(QString, finalText);
-    QFETCH(int, requestsForA);
-    World w("stations=a;b\r\nonly_changes=1\r\n");
-    w.sim.setCount(u"a"_s, 1);
-    w.sim.setCount(u"b"_s, 2);
-    w.sim.setCount(u"c"_s, 3);
-    int calls = 0;
-    w.display.whileShowing = [&] {
-        if (calls++ != 0) {
-            return;
-        }
-        if (action == 0) {
-            w.writeIni("stations=c\r\nonly_changes=1\r\n");
-            w.form.Load_Konfig();
-        } else if (action == 1) {
-            w.form.refresh_now();
-        } else {
-            w.form.check_stations();
-        }
-        QTest::qWait(300);
-    };
-    QVERIFY(w.start());
-    QTRY_COMPARE(w.requestsFor(u"/station/a/listeners"_s), requestsForA);
-    QVERIFY(w.settle());
-    QCOMPARE(w.display.get_text(), finalText);
-    QVERIFY(!w.tray.isBusy());
-    // The poll queue is free again: an ordinary poll runs to its end.
-    w.form.check_stations();
-    QVERIFY(w.settle());
-    QCOMPARE(w.requestsFor(action == 0 ? u"/station/c/listeners"_s : u"/station/a/listeners"_s),
-             action == 0 ? 2 : requestsForA + 1);
 }
 
 void TestPoll::busyTipHoldsWhilePolling()

@@ -13,16 +13,11 @@ class TestStationList : public QObject
 private slots:
     void splitStations_data();
     void splitStations();
-    void emptySettingKeepsList();
-    void rebuildResetsCounts();
     void letterCase_data();
     void letterCase();
     void countText_data();
     void countText();
-    void replaceText();
     void stationMinMax();
-    void format0000_data();
-    void format0000();
     void changeMarker_data();
     void changeMarker();
 };
@@ -31,15 +26,13 @@ void TestStationList::splitStations_data()
 {
     QTest::addColumn<QString>("setting");
     QTest::addColumn<QStringList>("names");
+    QTest::newRow("empty setting keeps the list") << QString() << QStringList{u"old"_s};
     QTest::newRow("blanks around names") << u"a; b ;c"_s << QStringList{u"a"_s, u"b"_s, u"c"_s};
     QTest::newRow("empty part inside") << u"a;;b"_s << QStringList{u"a"_s, u"b"_s};
     QTest::newRow("trailing separator") << u"a;b;"_s << QStringList{u"a"_s, u"b"_s};
-    QTest::newRow("leading separator") << u";a"_s << QStringList{u"a"_s};
-    QTest::newRow("umlauts, capital ones stay")
-        << u"Müller;Öl;Bär"_s << QStringList{u"mueller"_s, u"öl"_s, u"baer"_s};
-    QTest::newRow("lower-cased") << u"ALPHA"_s << QStringList{u"alpha"_s};
+    QTest::newRow("umlauts spelled out, capital ones lowered")
+        << u"Müller;ÖL;Bär"_s << QStringList{u"mueller"_s, u"öl"_s, u"baer"_s};
     QTest::newRow("only separators") << u"; ;"_s << QStringList{u""_s};
-    QTest::newRow("single name") << u"eins"_s << QStringList{u"eins"_s};
     QTest::newRow("only blanks are trimmed") << u" a\t ;\nb "_s << QStringList{u"a\t"_s, u"\nb"_s};
     QTest::newRow("sharp s stays one letter")
         << u"STRASSE;Straße"_s << QStringList{u"strasse"_s, u"straße"_s};
@@ -48,37 +41,22 @@ void TestStationList::splitStations_data()
 void TestStationList::splitStations()
 {
     QFETCH(QString, setting);
-    QFETCH(QStringList, names);
-    StationList list(3);
-    list[0].name = u"old"_s;
+    StationList list{station_entry{u"old"_s}};
+    list[0].count = 5;
+    list[0].song_id = 9;
+    const StationList before = list;
     split_stations(setting, list);
     QStringList got;
     for (const station_entry &s : list) {
         got << s.name;
-        QCOMPARE(s.min_listeners, 999999);
-        QCOMPARE(s.max_listeners, 0);
     }
-    QCOMPARE(got, names);
-}
-
-void TestStationList::emptySettingKeepsList()
-{
-    StationList list(1);
-    list[0].name = u"alt"_s;
-    list[0].count = 17;
-    split_stations(QString(), list);
-    QCOMPARE(list.size(), 1u);
-    QCOMPARE(list[0].count, 17);
-}
-
-void TestStationList::rebuildResetsCounts()
-{
-    StationList list;
-    split_stations(u"a;b"_s, list);
-    list[1].count = 5;
-    list[1].song_id = 9;
-    split_stations(u"a;b"_s, list);
-    QCOMPARE(list[1], station_entry{u"b"_s});
+    QTEST(got, "names");
+    if (setting.isEmpty()) {
+        QVERIFY(list == before);
+    } else {
+        // A rebuilt list starts afresh: no counts, minimum 999999, maximum 0.
+        QCOMPARE(list[0], station_entry{got[0]});
+    }
 }
 
 void TestStationList::letterCase_data()
@@ -113,7 +91,6 @@ void TestStationList::countText_data()
     QTest::newRow("overlapping") << u"aaaa"_s << u"aa"_s << false << 3;
     QTest::newRow("exact misses case") << u"Ab ab"_s << u"AB"_s << false << 0;
     QTest::newRow("textual ignores case") << u"Ab ab"_s << u"AB"_s << true << 2;
-    QTest::newRow("none") << u""_s << u"x"_s << false << 0;
 }
 
 void TestStationList::countText()
@@ -123,13 +100,6 @@ void TestStationList::countText()
     QFETCH(bool, textual);
     QFETCH(int, count);
     QCOMPARE(count_text(text, search, textual ? Qt::CaseInsensitive : Qt::CaseSensitive), count);
-}
-
-void TestStationList::replaceText()
-{
-    QString text = u"Öl ÖL öl"_s;
-    QCOMPARE(replace_text(text, u"Ö"_s, u"OE"_s), u"OEl OEL öl"_s);
-    QCOMPARE(text, u"OEl OEL öl"_s);
 }
 
 void TestStationList::stationMinMax()
@@ -144,33 +114,12 @@ void TestStationList::stationMinMax()
     QCOMPARE(station_min(list, u"drei"_s), 0);
 }
 
-void TestStationList::format0000_data()
-{
-    QTest::addColumn<QString>("answer");
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<int>("count");
-    // Short numbers, line ends, text and empty answers appear in the poll tests' displays.
-    QTest::newRow("long") << u"12345"_s << u"12345"_s << 12345;
-    QTest::newRow("zero") << u"0"_s << u"0000"_s << 0;
-    QTest::newRow("negative") << u"-2"_s << u"-0002"_s << -2;
-    QTest::newRow("fraction rounds") << u"12.7"_s << u"0013"_s << 13;
-    QTest::newRow("too long for 32 bits") << u"99999999999"_s << u"99999999999"_s << 2147483647;
-}
-
-void TestStationList::format0000()
-{
-    QFETCH(QString, answer);
-    QFETCH(QString, shown);
-    QFETCH(int, count);
-    QCOMPARE(DisplayText::format0000(answer), shown);
-    QCOMPARE(DisplayText::answerCount(DisplayText::format0000(answer)), count);
-}
-
 void TestStationList::changeMarker_data()
 {
     QTest::addColumn<qint64>("difference");
     QTest::addColumn<QString>("marker");
-    // Small rises and falls appear in the poll tests' displays.
+    // Small rises and falls appear in the poll tests' displays; a difference of two
+    // 32-bit counts needs more than 32 bits.
     QTest::newRow("large") << qint64(12345) << u" +12345"_s;
     QTest::newRow("beyond 32 bits") << qint64(-4294967295) << u"  -4294967295"_s;
 }

@@ -32,13 +32,6 @@ int windowsOfTheProgram(DesktopSession &desktop)
                    .count('\n'));
 }
 
-struct Running
-{
-    QProcess *program = nullptr;
-    QProcess *simulator = nullptr;
-    QRect icon;
-};
-
 } // namespace
 
 class TestTrayE2E : public QObject
@@ -46,40 +39,9 @@ class TestTrayE2E : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void iconMenuAndEnding_data();
     void iconMenuAndEnding();
-
-private:
-    bool startProgram(DesktopSession &desktop, Running &running);
 };
-
-void TestTrayE2E::initTestCase()
-{
-    const QString missing =
-        DesktopSession::missingTool({u"Xvfb"_s, u"trayer"_s, u"xdotool"_s, u"xwininfo"_s});
-    if (!missing.isEmpty()) {
-        QSKIP(qPrintable(u"needs "_s + missing + u" (scripts/setup)"_s));
-    }
-}
-
-bool TestTrayE2E::startProgram(DesktopSession &desktop, Running &running)
-{
-    if (!desktop.startX() ||
-        !desktop.start(u"trayer"_s, {u"--edge"_s, u"bottom"_s, u"--align"_s, u"right"_s,
-                                     u"--widthtype"_s, u"request"_s, u"--height"_s, u"28"_s})) {
-        return false;
-    }
-    running.simulator = desktop.start(QStringLiteral(MIRKAN_SIMULATOR), {u"--log"_s});
-    if (!running.simulator || !QTest::qWaitFor([&] { return running.simulator->canReadLine(); })) {
-        return false;
-    }
-    const QByteArray port = running.simulator->readLine().trimmed();
-    desktop.writeIni("stations=alpha\r\napi_host=127.0.0.1:" + port + "\r\n");
-    running.program = desktop.start(QStringLiteral(MIRKAN_PROGRAM), {});
-    return running.program &&
-           QTest::qWaitFor([&] { return (running.icon = dockedIcon(desktop)).isValid(); }, 15000);
-}
 
 void TestTrayE2E::iconMenuAndEnding_data()
 {
@@ -91,15 +53,30 @@ void TestTrayE2E::iconMenuAndEnding_data()
 void TestTrayE2E::iconMenuAndEnding()
 {
     QFETCH(bool, byMenu);
+    const QString missing =
+        DesktopSession::missingTool({u"Xvfb"_s, u"trayer"_s, u"xdotool"_s, u"xwininfo"_s});
+    if (!missing.isEmpty()) {
+        QSKIP(qPrintable(u"needs "_s + missing + u" (scripts/setup)"_s));
+    }
     DesktopSession desktop;
-    Running running;
-    QVERIFY(startProgram(desktop, running));
-    QVERIFY(running.icon.width() > 0 && running.icon.width() <= 48);
-    const QString x = QString::number(running.icon.center().x());
-    const QString y = QString::number(running.icon.center().y());
+    QVERIFY(desktop.startX());
+    QVERIFY(desktop.start(u"trayer"_s, {u"--edge"_s, u"bottom"_s, u"--align"_s, u"right"_s,
+                                        u"--widthtype"_s, u"request"_s, u"--height"_s, u"28"_s}));
+    QProcess *simulator = desktop.start(QStringLiteral(MIRKAN_SIMULATOR), {u"--log"_s});
+    QVERIFY(simulator);
+    QTRY_VERIFY(simulator->canReadLine());
+    desktop.writeIni("stations=alpha\r\napi_host=127.0.0.1:" + simulator->readLine().trimmed() +
+                     "\r\n");
+    QProcess *program = desktop.start(QStringLiteral(MIRKAN_PROGRAM), {});
+    QVERIFY(program);
+    QRect icon;
+    QTRY_VERIFY_WITH_TIMEOUT((icon = dockedIcon(desktop)).isValid(), 15000);
+    QVERIFY(icon.width() > 0 && icon.width() <= 48);
+    const QString x = QString::number(icon.center().x());
+    const QString y = QString::number(icon.center().y());
     QByteArray log;
     const auto polls = [&] {
-        log += running.simulator->readAll();
+        log += simulator->readAll();
         return log.count("GET /station/alpha/listeners");
     };
     QTRY_COMPARE_WITH_TIMEOUT(polls(), 1, 5000);
@@ -120,11 +97,11 @@ void TestTrayE2E::iconMenuAndEnding()
         QCOMPARE(desktop.status(u"xdotool"_s, {u"key"_s, u"Up"_s, u"Return"_s}), 0);
     } else {
         desktop.run(u"xdotool"_s, {u"key"_s, u"Escape"_s});
-        running.program->terminate(); // SIGTERM
+        program->terminate(); // SIGTERM
     }
-    QVERIFY(running.program->waitForFinished(5000));
-    QCOMPARE(running.program->exitStatus(), QProcess::NormalExit);
-    QCOMPARE(running.program->exitCode(), 0);
+    QVERIFY(program->waitForFinished(5000));
+    QCOMPARE(program->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program->exitCode(), 0);
     QTRY_VERIFY_WITH_TIMEOUT(!dockedIcon(desktop).isValid(), 5000);
     QVERIFY(!QFile::exists(QDir(desktop.folder()).filePath(u"Mirkan_DesktopTool.lock"_s)));
 }

@@ -12,6 +12,8 @@
 #include <memory>
 #include <vector>
 
+using namespace Qt::StringLiterals;
+
 // A virtual X desktop of its own for an end-to-end test: an Xvfb on a free display
 // (kept from resetting when its last client leaves), a program folder, and the
 // processes started on it, all ended with the session.
@@ -21,9 +23,9 @@ public:
     DesktopSession()
     {
         m_env = QProcessEnvironment::systemEnvironment();
-        m_env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        m_env.insert(QStringLiteral("MIRKAN_DESKTOPTOOL_DIR"), m_folder.path());
-        m_env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_folder.path());
+        m_env.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
+        m_env.insert(u"MIRKAN_DESKTOPTOOL_DIR"_s, m_folder.path());
+        m_env.insert(u"XDG_RUNTIME_DIR"_s, m_folder.path());
     }
 
     ~DesktopSession()
@@ -51,20 +53,15 @@ public:
     }
 
     // Starts the X server on a display it picks itself and waits until it answers.
-    bool startX(const QString &size = QStringLiteral("1280x720x24"))
+    bool startX(const QString &size = u"1280x720x24"_s)
     {
-        QProcess *x =
-            start(QStringLiteral("Xvfb"),
-                  {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                   QStringLiteral("0"), size, QStringLiteral("-nolisten"), QStringLiteral("tcp"),
-                   QStringLiteral("-noreset")});
+        QProcess *x = start(u"Xvfb"_s, {u"-displayfd"_s, u"1"_s, u"-screen"_s, u"0"_s, size,
+                                        u"-nolisten"_s, u"tcp"_s, u"-noreset"_s});
         if (!x || !QTest::qWaitFor([x] { return x->canReadLine(); }, 10000)) {
             return false;
         }
-        m_env.insert(QStringLiteral("DISPLAY"),
-                     QLatin1Char(':') + QString::fromLatin1(x->readLine().trimmed()));
-        return QTest::qWaitFor([this] { return status(QStringLiteral("xdpyinfo"), {}) == 0; },
-                               10000);
+        m_env.insert(u"DISPLAY"_s, u':' + QString::fromLatin1(x->readLine().trimmed()));
+        return QTest::qWaitFor([this] { return status(u"xdpyinfo"_s, {}) == 0; }, 10000);
     }
 
     QProcess *start(const QString &program, const QStringList &args)
@@ -102,7 +99,7 @@ public:
     // Writes the program's INI file into the session's program folder.
     bool writeIni(const QByteArray &keys)
     {
-        QFile ini(QDir(m_folder.path()).filePath(QStringLiteral("Mirkan_DesktopTool.ini")));
+        QFile ini(QDir(m_folder.path()).filePath(u"Mirkan_DesktopTool.ini"_s));
         return ini.open(QIODevice::WriteOnly) && ini.write("[Konfig]\r\n" + keys) > 0;
     }
 

@@ -20,11 +20,7 @@ private slots:
     void outcomes();
     void numbers_data();
     void numbers();
-    void signOfZero_data();
-    void signOfZero();
     void errorKeepsCompletedTopLevelItems();
-    void nestingLimit_data();
-    void nestingLimit();
     void malformedUtf8MatchesConvertedText();
 };
 
@@ -38,10 +34,9 @@ void tst_JsonParser::outcomes_data()
     };
     // Leniencies
     row("text after top level ignored", u"[1,2]xyz"_s, u"[1,2]"_s);
-    row("commas optional", u"[1 2]"_s, u"[1,2]"_s);
     row("leading, doubled, trailing commas", u"[,1,,2,]"_s, u"[1,2]"_s);
-    row("object trailing comma", u"{\"a\":1,}"_s, u"{\"a\":1}"_s);
-    row("object members without comma", u"{\"a\":1 \"b\":2}"_s, u"{\"a\":1,\"b\":2}"_s);
+    row("object members without comma, trailing comma", u"{\"a\":1 \"b\":2,}"_s,
+        u"{\"a\":1,\"b\":2}"_s);
     row("repeated name keeps last, moved to end", u"{\"a\":1,\"b\":2,\"a\":3}"_s,
         u"{\"b\":2,\"a\":3}"_s);
     row("literals in any case", u"[TRUE,Null,fAlSe]"_s, u"[true,null,false]"_s);
@@ -59,13 +54,8 @@ void tst_JsonParser::outcomes_data()
         u"Error 13: Found \",\" before first item at character 3"_s);
     row("missing colon", u"{\"a\" 1}"_s, u"Error 13: Expected : at character 6"_s);
     row("bad member separator", u"{\"a\":1;}"_s, u"Error 13: Expected , or } at character 7"_s);
-    row("object cut after value", u"{\"a\":true"_s, u"Error 13: Expected , or } at character 10"_s);
-    row("bad value", u"[x]"_s, u"Error 13: Bad value at character 2"_s);
-    row("array cut", u"["_s, u"Error 13: Bad value at character 2"_s);
     row("literal cut short", u"[tru]"_s, u"Error 13: Bad value at character 2"_s);
     row("string not closed", u"[\"abc"_s, u"Error 13: Expected \" at character 6"_s);
-    row("closing quote is last character", u"{\"a\":\"b\""_s,
-        u"Error 13: Expected \" at character 9"_s);
     row("raw tab in string", u"[\"a\tb\"]"_s, u"Error 13: Invalid string character at 4"_s);
     row("unknown escape", u"[\"\\q\"]"_s,
         u"Error 13: Bad string character escape at character 4"_s);
@@ -74,16 +64,20 @@ void tst_JsonParser::outcomes_data()
     row("unicode escape cut by the end, three left", u"[\"\\u123"_s,
         u"Error 13: Bad string character escape at character 5"_s);
     row("literal followed by junk", u"[truex]"_s, u"Error 13: Bad value at character 6"_s);
-    row("backslash at end", u"[\"\\"_s, u"Error 13: Bad string character escape at character 4"_s);
     row("number runs to end", u"[1"_s, u"Error 13: Ran off end of string while parsing a number"_s);
     row("second decimal point", u"[1.2.3]"_s, u"Error 13: Second decimal point at character 5"_s);
     row("point after minus", u"[-.5]"_s, u"Error 13: Digit expected at character 3"_s);
     row("second exponent sign", u"[1e+-5]"_s, u"Error 13: Second exponent sign at character 5"_s);
     row("double overflow", u"[0,1e400]"_s,
         u"Error 6: Number overflow or parse error at character 4"_s);
-    row("lone minus", u"[-]"_s, u"Error 6: Number overflow or parse error at character 2"_s);
     row("exponent without digits", u"[1e]"_s,
         u"Error 6: Number overflow or parse error at character 2"_s);
+    const auto nested = [](int depth) -> QString {
+        return QString(depth, u'[') + QString(depth, u']');
+    };
+    row("1000 levels", nested(1000), nested(1000));
+    row("1001 levels", nested(1001), u"Error 28: Out of stack space"_s);
+    row("hostile depth", nested(200000), u"Error 28: Out of stack space"_s);
     // Positions count UTF-16 code units: the emoji is two, e-acute one.
     row("position after surrogate pair", u"[\"\U0001F600\", x]"_s,
         u"Error 13: Bad value at character 8"_s);
@@ -97,9 +91,9 @@ void tst_JsonParser::outcomes()
     QTEST(outcome(text), "expected");
 }
 
-// Doubles and decimals alike: values too small for the kind read as zero, only
-// magnitudes too large fail, and the digits of a long literal count in full
-// against its exponent.
+// Doubles and decimals alike: values too small for the kind read as zero (a double
+// one with its sign), only magnitudes too large fail, and the digits of a long
+// literal count in full against its exponent.
 void tst_JsonParser::numbers_data()
 {
     QTest::addColumn<QString>("number");
@@ -112,14 +106,12 @@ void tst_JsonParser::numbers_data()
                         const QString &asDecimal) {
         QTest::newRow(name) << number << asDouble << asDecimal;
     };
-    row("one tenth", u"0.1"_s, u"0.1"_s, u"0.1"_s);
     row("more digits than a double holds", u"0.1000000000000000000001"_s, u"0.1"_s,
         u"0.1000000000000000000001"_s);
     row("largest 96-bit value", u"79228162514264337593543950335"_s, u"7.922816251426434e+28"_s,
         u"79228162514264337593543950335"_s);
     row("past 96 bits", u"79228162514264337593543950336"_s, u"7.922816251426434e+28"_s, overflow);
     row("exponent scales up", u"-1.5e3"_s, u"-1500"_s, u"-1500"_s);
-    row("trailing zeros dropped in text", u"1.50"_s, u"1.5"_s, u"1.5"_s);
     row("29 decimals round half even to 28", u"0.12345678901234567890123456785"_s,
         u"0.12345678901234568"_s, u"0.1234567890123456789012345678"_s);
     row("beyond scale 28", u"1e-30"_s, u"1e-30"_s, u"0"_s);
@@ -128,8 +120,8 @@ void tst_JsonParser::numbers_data()
     row("malformed exponent", u"1e5-"_s, overflow, overflow);
     row("nested values keep the mode", u"{\"a\":[0.1000000000000000000001]}"_s, u"{\"a\":[0.1]}"_s,
         u"{\"a\":[0.1000000000000000000001]}"_s);
-    row("underflow reads as zero", u"1e-400"_s, u"0"_s, u"0"_s);
     row("negative underflow reads as zero", u"-1e-400"_s, u"0"_s, u"0"_s);
+    row("negative, below half the smallest subnormal", u"-2.4e-324"_s, u"0"_s, u"0"_s);
     row("underflow written with a long fraction", u"0."_s + zeros + u"1"_s, u"0"_s, u"0"_s);
     row("exponent past 64 bits, negative", u"1e-99999999999999999999999"_s, u"0"_s, u"0"_s);
     row("exponent past 64 bits, zero digits", u"0e99999999999999999999999"_s, u"0"_s, u"0"_s);
@@ -139,7 +131,6 @@ void tst_JsonParser::numbers_data()
     row("just below half the smallest subnormal", u"2.4703282292062327e-324"_s, u"0"_s, u"0"_s);
     row("just above half the smallest subnormal", u"2.4703282292062328e-324"_s, u"5e-324"_s,
         u"0"_s);
-    row("smallest subnormal", u"5e-324"_s, u"5e-324"_s, u"0"_s);
     row("largest double", u"1.7976931348623157e308"_s, u"1.7976931348623157e+308"_s, overflow);
     row("just past the largest double", u"1.7976931348623159e308"_s, overflow, overflow);
     row("long integer part cancelled by exponent", u"1"_s + zeros + u"e-100001"_s, u"1"_s, u"1"_s);
@@ -153,37 +144,19 @@ void tst_JsonParser::numbers_data()
 void tst_JsonParser::numbers()
 {
     QFETCH(QString, number);
+    QFETCH(QString, asDouble);
     const auto value = [&number](bool decimalMode) {
         const QString result = outcome(u"["_s + number + u"]"_s, decimalMode);
         return result.startsWith(u"Error"_s) ? result : result.mid(1, result.size() - 2);
     };
-    QTEST(value(false), "asDouble");
+    QCOMPARE(value(false), asDouble);
     QTEST(value(true), "asDecimal");
-}
-
-// Negative zero keeps its sign in a double, also when a negative value is too
-// small to hold; the written text is 0 either way.
-void tst_JsonParser::signOfZero_data()
-{
-    QTest::addColumn<QString>("number");
-    QTest::addColumn<bool>("negative");
-    QTest::newRow("minus zero") << u"-0"_s << true;
-    QTest::newRow("negative underflow") << u"-1e-400"_s << true;
-    QTest::newRow("negative, below half the smallest subnormal") << u"-2.4e-324"_s << true;
-    QTest::newRow("positive underflow") << u"1e-400"_s << false;
-}
-
-void tst_JsonParser::signOfZero()
-{
-    QFETCH(QString, number);
-    QFETCH(bool, negative);
-    JsonBag bag;
-    bag.setJSON(toU16(u"["_s + number + u"]"_s));
-    const JsonValue value = bag.Item(1);
-    QCOMPARE(value.kind(), JsonValue::Kind::Double);
-    QCOMPARE(value.toDouble(), 0.0);
-    QCOMPARE(std::signbit(value.toDouble()), negative);
-    QCOMPARE(toQ(bag.JSON()), u"[0]"_s);
+    // A double zero keeps the sign it was written with, though its text shows none.
+    if (asDouble == u"0") {
+        JsonBag bag;
+        bag.setJSON(toU16(u"["_s + number + u"]"_s));
+        QCOMPARE(std::signbit(bag.Item(1).toDouble()), number.startsWith(u'-'));
+    }
 }
 
 void tst_JsonParser::errorKeepsCompletedTopLevelItems()
@@ -198,23 +171,6 @@ void tst_JsonParser::errorKeepsCompletedTopLevelItems()
     QVERIFY_THROWS_EXCEPTION(JsonError, object.setJSON(u"{\"a\":1,\"b\":{\"c\":2,\"d\":x}}"));
     QVERIFY(!object.IsArray());
     QCOMPARE(toQ(object.JSON()), u"{\"a\":1}"_s);
-}
-
-void tst_JsonParser::nestingLimit_data()
-{
-    QTest::addColumn<int>("depth");
-    QTest::addColumn<QString>("expected"); // null: the text itself
-    QTest::newRow("1000 levels") << 1000 << QString();
-    QTest::newRow("1001 levels") << 1001 << u"Error 28: Out of stack space"_s;
-    QTest::newRow("hostile depth") << 200000 << u"Error 28: Out of stack space"_s;
-}
-
-void tst_JsonParser::nestingLimit()
-{
-    QFETCH(int, depth);
-    QFETCH(QString, expected);
-    const QString text = QString(depth, u'[') + QString(depth, u']');
-    QCOMPARE(outcome(text), expected.isNull() ? text : expected);
 }
 
 void tst_JsonParser::malformedUtf8MatchesConvertedText()

@@ -34,7 +34,6 @@ void tst_JsonWriter::layout()
     const QString pretty = u"{\r\n    \"a\":1,\r\n    \"b\":[\r\n        1,\r\n        2\r\n"
                            u"    ]\r\n}"_s;
     QCOMPARE(toQ(bag.JSON()), pretty);
-    QCOMPARE(toQ(bag.JSON()), pretty); // reading twice gives the same text
     QCOMPARE(QString::fromStdString(bag.JSONUtf8()), pretty);
 
     // Only the flag of the bag being read counts.
@@ -94,7 +93,6 @@ void tst_JsonWriter::values_data()
     QTest::newRow("true") << JsonValue(true) << u"true"_s;
     QTest::newRow("empty") << JsonValue() << u"null"_s;
     QTest::newRow("null") << JsonValue(nullptr) << u"null"_s;
-    QTest::newRow("double 0.1") << JsonValue(0.1) << u"0.1"_s;
     QTest::newRow("double shortest") << JsonValue(0.1 + 0.2) << u"0.30000000000000004"_s;
     QTest::newRow("double plain from 1e-5") << JsonValue(1e-5) << u"0.00001"_s;
     QTest::newRow("double exponent below") << JsonValue(-1.5e-7) << u"-1.5e-07"_s;
@@ -113,14 +111,11 @@ void tst_JsonWriter::values_data()
     QTest::newRow("single exponent from 1e15") << JsonValue(4e15f) << u"4e+15"_s;
     QTest::newRow("unsigned 8-bit") << JsonValue(std::uint8_t{255}) << u"255"_s;
     QTest::newRow("16-bit") << JsonValue(std::int16_t{-32768}) << u"-32768"_s;
-    QTest::newRow("32-bit") << JsonValue(std::int32_t{2147483647}) << u"2147483647"_s;
-    QTest::newRow("currency") << JsonValue::currency(-12345) << u"-1.2345"_s;
     QTest::newRow("currency cents") << JsonValue::currency(500) << u"0.05"_s;
     QTest::newRow("currency extreme")
         << JsonValue::currency(std::numeric_limits<std::int64_t>::min())
         << u"-922337203685477.5808"_s;
     QTest::newRow("decimal") << JsonValue(JsonDecimal(12345, 0, 4, true)) << u"-1.2345"_s;
-    QTest::newRow("date") << JsonValue::date(1) << u"Error 51: x, unknown/unsupported type = 7"_s;
     QTest::newRow("array of variants")
         << JsonValue::other(8204) << u"Error 51: x, unknown/unsupported type = 8204"_s;
     QTest::newRow("not a number") << JsonValue(std::numeric_limits<double>::quiet_NaN())

@@ -117,7 +117,6 @@ class TestOverlay : public QObject
     Q_OBJECT
 
 private slots:
-    void colours();
     void styleFromSettings_data();
     void styleFromSettings();
     void lineCount_data();
@@ -126,8 +125,7 @@ private slots:
     void placement();
     void switches_data();
     void switches();
-    void emptyTextDrawsNothing();
-    void shadowIsCutAtTheEdge();
+    void emptyTextAndCutShadow();
     void matchesPathDrawing_data();
     void matchesPathDrawing();
     void glyphPicturesHoldTheWholeStroke_data();
@@ -138,15 +136,6 @@ private slots:
     void hugeTextStaysBounded();
 };
 
-void TestOverlay::colours()
-{
-    QCOMPARE(make_argb(0xE1, 0xEB, 0x86, 0x20), 0xE1EB8620u);
-    // 2131691: red 235, green 134, blue 32; only the three low bytes count.
-    QCOMPARE(argb_from_colour(2131691, 225), 0xE1EB8620u);
-    QCOMPARE(argb_from_colour(0x7F000000 | 2131691, 255), 0xFFEB8620u);
-    QCOMPARE(argb_from_colour(0, 50), 0x32000000u);
-}
-
 void TestOverlay::styleFromSettings_data()
 {
     QTest::addColumn<qint16>("size");
@@ -155,12 +144,10 @@ void TestOverlay::styleFromSettings_data()
     QTest::addColumn<int>("expectedSize");
     QTest::addColumn<quint32>("expectedFill");
     QTest::newRow("as saved") << qint16(18) << qint16(225) << u"2131691"_s << 18 << 0xE1EB8620u;
-    QTest::newRow("size 0, opacity too high")
-        << qint16(0) << qint16(300) << u"2131691"_s << 6 << 0xFFEB8620u;
+    QTest::newRow("size 0, opacity too high, colour no number")
+        << qint16(0) << qint16(300) << u"orange"_s << 6 << 0xFFEB8620u;
     QTest::newRow("size 500, negative opacity")
         << qint16(500) << qint16(-4) << u"2131691"_s << 200 << 0x00EB8620u;
-    QTest::newRow("colour no number")
-        << qint16(-3) << qint16(255) << u"orange"_s << 6 << 0xFFEB8620u;
     QTest::newRow("negative colour") << qint16(18) << qint16(255) << u"-1"_s << 18 << 0xFF000000u;
     QTest::newRow("colour too large")
         << qint16(18) << qint16(255) << u"99999999"_s << 18 << 0xFFFFFFFFu;
@@ -186,25 +173,17 @@ void TestOverlay::lineCount_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("lines");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("one entry") << u"ALPHA : 0057"_s << 1 << u"ALPHA : 0057"_s;
-    QTest::newRow("two lines") << u"A : 1\r\nB: 2"_s << 2 << u"A : 1\r\nB: 2"_s;
-    QTest::newRow("side by side") << u"A : 1 -- B: 2"_s << 2 << u"A : 1 -- B: 2"_s;
-    QTest::newRow("no colon") << u"keine Stationen hinterlegt."_s << 1
-                              << u"keine Stationen hinterlegt."_s;
-    QTest::newRow("empty") << QString() << 0 << QString();
-    QTest::newRow("only a colon") << u":"_s << 1 << u":"_s;
-    QTest::newRow("capital umlauts") << u"ÖL : 1 -- BÄR: 2 -- ÜBER: 3 -- öl: 4"_s << 4
-                                     << u"OEL : 1 -- BAER: 2 -- UEBER: 3 -- öl: 4"_s;
+    QTest::newRow("two lines") << u"A : 1\r\nB: 2"_s << 2;
+    QTest::newRow("side by side") << u"ÖL : 1 -- BÄR: 2 -- ÜBER: 3 -- öl: 4"_s << 4;
+    QTest::newRow("no colon") << u"keine Stationen hinterlegt."_s << 1;
+    QTest::newRow("empty") << QString() << 0;
+    QTest::newRow("only a colon") << u":"_s << 1;
 }
 
 void TestOverlay::lineCount()
 {
     QFETCH(QString, text);
-    QFETCH(int, lines);
-    QFETCH(QString, shown);
-    QCOMPARE(OverlayGeometry::lineCount(text, true), lines);
-    QCOMPARE(OverlayGeometry::spellOutCapitalUmlauts(text), shown);
+    QTEST(OverlayGeometry::lineCount(text, true), "lines");
 }
 
 void TestOverlay::placement_data()
@@ -258,18 +237,12 @@ void TestOverlay::switches()
     QCOMPARE(image.pixel(0, image.height() - 1), 0u);
 }
 
-void TestOverlay::emptyTextDrawsNothing()
+void TestOverlay::emptyTextAndCutShadow()
 {
     const OverlayRenderer renderer(OverlayFont::family());
-    const QImage image = renderer.render(QString(), testStyle(true, true), 90, 100, 30);
-    QCOMPARE(census(image).clear, 100 * 30);
-}
-
-void TestOverlay::shadowIsCutAtTheEdge()
-{
+    QCOMPARE(census(renderer.render(QString(), testStyle(true, true), 90, 100, 30)).clear, 3000);
     // Right-aligned to the image's edge, the shadow's 2 px lie past it and are cut off,
     // not wrapped round or drawn into memory beyond the picture.
-    const OverlayRenderer renderer(OverlayFont::family());
     const QImage image = renderer.render(u"I"_s, testStyle(false, true), 40, 40, 30);
     QVERIFY(census(image).fill > 0);
     QCOMPARE(image.size(), QSize(40, 30));
@@ -282,15 +255,12 @@ void TestOverlay::matchesPathDrawing_data()
     QTest::addColumn<qreal>("ratio");
     QTest::addColumn<bool>("outline");
     QTest::addColumn<bool>("shadow");
-    const QString stations = u"ALPHA : 0057\r\nBETA: 0003\r\nGAMMA: 0120"_s;
+    const QString stations = u"ALPHA : 0057\r\nBETA: 0003"_s;
     QTest::newRow("small, strokes of neighbours touch") << stations << 12 << 1.0 << true << true;
-    QTest::newRow("ratio 1.5: fractional baselines") << stations << 30 << 1.5 << true << true;
+    QTest::newRow("ratio 1.5, shadow only") << stations << 30 << 1.5 << false << true;
     QTest::newRow("ratio 2, outline only") << stations << 40 << 2.0 << true << false;
-    QTest::newRow("shadow only") << stations << 18 << 1.0 << false << true;
-    QTest::newRow("arrow from a fallback font") << u"A → B : 1"_s << 30 << 1.0 << true << true;
-    QTest::newRow("mark struck through a letter")
-        << u"O\u0338 : 0\u0338"_s << 30 << 1.0 << true << true;
-    QTest::newRow("character few fonts have") << u"漢字 : 1"_s << 30 << 1.0 << true << true;
+    QTest::newRow("fallback fonts, a mark struck through a letter")
+        << u"A → 漢字 : O\u0338"_s << 30 << 1.0 << true << true;
 }
 
 void TestOverlay::matchesPathDrawing()
@@ -341,7 +311,6 @@ void TestOverlay::glyphPicturesHoldTheWholeStroke_data()
     QTest::addColumn<int>("size");
     QTest::addColumn<qreal>("ratio");
     QTest::newRow("smallest") << OverlayStyle::kMinTextSize << 1.0;
-    QTest::newRow("default") << 18 << 1.0;
     QTest::newRow("ratio 1.25") << 30 << 1.25;
     QTest::newRow("large, ratio 2") << 120 << 2.0;
 }
@@ -402,17 +371,16 @@ void TestOverlay::windowFollowsTheText()
     overlay.show();
     QVERIFY(!overlay.isVisible()); // nothing to show yet
 
-    overlay.set_Print_Text(u"ÖL : 0057"_s);
-    QCOMPARE(overlay.get_text(), u"OEL : 0057"_s);
+    overlay.set_Print_Text(u"ÄÖÜö : 0057"_s);
+    QCOMPARE(overlay.get_text(), u"AEOEUEö : 0057"_s); // capital umlauts spelled out
     QVERIFY(overlay.isVisible());
     QCOMPARE(overlay.windowTitle(), u"Form2"_s);
     const QScreen *screen = QGuiApplication::primaryScreen();
     const double tpp = 1440.0 / screen->logicalDotsPerInchY();
     const int height = qRound(375 / tpp);
     QCOMPARE(overlay.height(), height);
-    // Lower right: 10 twips from the right edge, resting on the taskbar.
+    // Resting on the taskbar.
     QCOMPARE(overlay.geometry().bottom() + 1, screen->geometry().height() - taskbar);
-    QVERIFY(qAbs(overlay.geometry().right() + 1 - screen->geometry().width()) <= 1);
 
     overlay.set_Print_Text(u"A : 1\r\nB: 2\r\nC: 3"_s);
     QCOMPARE(overlay.height(), 3 * height);
