@@ -74,10 +74,8 @@ void TestStationList::letterCase_data()
 void TestStationList::letterCase()
 {
     QFETCH(QString, text);
-    QFETCH(QString, upper);
-    QFETCH(QString, lower);
-    QCOMPARE(upper_case(text), upper);
-    QCOMPARE(lower_case(text), lower);
+    QTEST(upper_case(text), "upper");
+    QTEST(lower_case(text), "lower");
 }
 
 void TestStationList::countText_data()
@@ -98,8 +96,7 @@ void TestStationList::countText()
     QFETCH(QString, text);
     QFETCH(QString, search);
     QFETCH(bool, textual);
-    QFETCH(int, count);
-    QCOMPARE(count_text(text, search, textual ? Qt::CaseInsensitive : Qt::CaseSensitive), count);
+    QTEST(count_text(text, search, textual ? Qt::CaseInsensitive : Qt::CaseSensitive), "count");
 }
 
 void TestStationList::stationMinMax()
@@ -127,8 +124,7 @@ void TestStationList::changeMarker_data()
 void TestStationList::changeMarker()
 {
     QFETCH(qint64, difference);
-    QFETCH(QString, marker);
-    QCOMPARE(DisplayText::changeMarker(difference), marker);
+    QTEST(DisplayText::changeMarker(difference), "marker");
 }
 
 QTEST_GUILESS_MAIN(TestStationList)

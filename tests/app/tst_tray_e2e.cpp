@@ -4,24 +4,14 @@
 // end the program with status 0 and leave no lock behind.
 #include "DesktopSession.h"
 
-#include <QRegularExpression>
-
 using namespace Qt::StringLiterals;
 
 namespace {
 
-// The icon's window inside the tray host: "Mirkan_DesktopTool": (...)  WxH+X+Y  +X+Y,
-// indented deeper than the top-level windows.
+// The icon's window inside the tray host, indented deeper than the top-level windows.
 QRect dockedIcon(DesktopSession &desktop)
 {
-    const QString tree =
-        QString::fromLocal8Bit(desktop.run(u"xwininfo"_s, {u"-root"_s, u"-tree"_s}));
-    static const QRegularExpression line(
-        uR"(\n {8,}0x[0-9a-f]+ "Mirkan_DesktopTool": \(.*?\)\s+(\d+)x(\d+)\+-?\d+\+-?\d+\s+\+(-?\d+)\+(-?\d+))"_s);
-    const QRegularExpressionMatch m = line.match(tree);
-    return m.hasMatch() ? QRect(m.captured(3).toInt(), m.captured(4).toInt(), m.captured(1).toInt(),
-                                m.captured(2).toInt())
-                        : QRect();
+    return desktop.window(uR"(\n {8,}0x[0-9a-f]+ "Mirkan_DesktopTool": )"_s);
 }
 
 int windowsOfTheProgram(DesktopSession &desktop)

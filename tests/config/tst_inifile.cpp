@@ -99,7 +99,6 @@ void TestIniFile::read_data()
     row("first duplicate wins", "[Konfig]\nx=1\nx=2\n", u"1"_s);
     row("repeated section unseen", "[Konfig]\na=1\n[Other]\n[Konfig]\nx=2\n", def);
     row("key outside the section", "x=1\n[Other]\nx=1\n[Konfig]\n", def);
-    row("line without =", "[Konfig]\nx\n", def);
     row("empty value is not default", "[Konfig]\nx=\n", u""_s);
     row("mixed line ends", "[Konfig]\r\ny=1\rz=2\nx=3", u"3"_s);
     row("cut to 1023", "[Konfig]\nx=" + QByteArray(2000, 'z') + "\n", QString(1023, u'z'));
@@ -143,8 +142,6 @@ void TestIniFile::write_data()
     row("new section after missing final line end", "[Other]\na=1", u"x"_s, u"9"_s,
         "[Other]\na=1\n[Konfig]\nx=9\n");
     row("CR-only file keeps CR", "[Konfig]\ra=1\r", u"a"_s, u"2"_s, "[Konfig]\ra=2\r");
-    row("first of duplicates replaced", "[Konfig]\nx=1\nx=2\n", u"x"_s, u"3"_s,
-        "[Konfig]\nx=3\nx=2\n");
     row("line breaks in value become blanks", "[Konfig]\n", u"x"_s, u"a\r\nb\nc\rd"_s,
         "[Konfig]\nx=a b c d\n");
     // The encoding the file was read with is kept.

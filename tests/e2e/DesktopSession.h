@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRect>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -101,6 +103,19 @@ public:
     {
         QFile ini(QDir(m_folder.path()).filePath(u"Mirkan_DesktopTool.ini"_s));
         return ini.open(QIODevice::WriteOnly) && ini.write("[Konfig]\r\n" + keys) > 0;
+    }
+
+    // A window from the X server's own list, whose line there starts with head and goes
+    // on "(...)  WxH+X+Y  +X+Y"; an invalid rectangle when there is none.
+    QRect window(const QString &head)
+    {
+        const QRegularExpression line(head +
+                                      uR"(.*?(\d+)x(\d+)\+-?\d+\+-?\d+\s+\+(-?\d+)\+(-?\d+))"_s);
+        const QRegularExpressionMatch m =
+            line.match(QString::fromLocal8Bit(run(u"xwininfo"_s, {u"-root"_s, u"-tree"_s})));
+        return m.hasMatch() ? QRect(m.captured(3).toInt(), m.captured(4).toInt(),
+                                    m.captured(1).toInt(), m.captured(2).toInt())
+                            : QRect();
     }
 
     QString folder() const { return m_folder.path(); }

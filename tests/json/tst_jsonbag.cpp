@@ -73,14 +73,13 @@ void tst_JsonBag::errors()
 {
     QFETCH(Operation, operation);
     QFETCH(int, number);
-    QFETCH(QString, description);
     try {
         operation();
         QFAIL("no error raised");
     } catch (const JsonError &e) {
         QCOMPARE(e.number(), number);
         QCOMPARE(QString::fromStdString(e.source()), u"JsonBag"_s);
-        QCOMPARE(QString::fromUtf8(e.what()), description);
+        QTEST(QString::fromUtf8(e.what()), "description");
     }
 }
 

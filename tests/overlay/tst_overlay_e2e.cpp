@@ -5,7 +5,6 @@
 #include "DesktopSession.h"
 
 #include <QImage>
-#include <QRegularExpression>
 
 using namespace Qt::StringLiterals;
 
@@ -13,19 +12,6 @@ namespace {
 
 constexpr QRgb kDesktop = 0xFF2A5D8F;
 constexpr QRgb kOrange = 0xFFEB8620;
-
-// The overlay's window, from the X server's own list: "Form2": (...)  WxH+X+Y  +X+Y
-QRect overlayGeometry(DesktopSession &desktop)
-{
-    const QString tree =
-        QString::fromLocal8Bit(desktop.run(u"xwininfo"_s, {u"-root"_s, u"-tree"_s}));
-    static const QRegularExpression line(
-        uR"("Form2".*?(\d+)x(\d+)\+-?\d+\+-?\d+\s+\+(-?\d+)\+(-?\d+))"_s);
-    const QRegularExpressionMatch m = line.match(tree);
-    return m.hasMatch() ? QRect(m.captured(3).toInt(), m.captured(4).toInt(), m.captured(1).toInt(),
-                                m.captured(2).toInt())
-                        : QRect();
-}
 
 } // namespace
 
@@ -57,7 +43,7 @@ void TestOverlayE2E::overlayOnABareDesktop()
     QVERIFY(desktop.start(QStringLiteral(MIRKAN_PROGRAM), {}));
 
     QRect overlay;
-    QTRY_VERIFY_WITH_TIMEOUT((overlay = overlayGeometry(desktop)).height() > 0, 15000);
+    QTRY_VERIFY_WITH_TIMEOUT((overlay = desktop.window(uR"("Form2")"_s)).height() > 0, 15000);
     // Two stations, one per line: two lines of 1.25 x 30 pixels, at the lower right.
     QCOMPARE(overlay.height(), 75);
     QCOMPARE(overlay.bottom() + 1, 800);
