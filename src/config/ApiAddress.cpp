@@ -3,6 +3,8 @@
 
 #include <QUrl>
 
+#include <algorithm>
+
 namespace ApiAddress {
 
 QString baseUrl(const KonfigSettings &settings)
@@ -30,6 +32,22 @@ QString stationUrl(const KonfigSettings &settings, const QString &station, QStri
     // One path segment: a name holding "/", "?", "#" or blanks cannot reach another path.
     return baseUrl(settings) + QLatin1StringView("/station/") +
            QString::fromLatin1(QUrl::toPercentEncoding(station)) + QLatin1Char('/') + leaf;
+}
+
+QString domainName(const KonfigSettings &settings)
+{
+    const QString host = QUrl(baseUrl(settings)).host().toLower();
+    // An address in digits (IPv4) or with colons (IPv6) has no domain to shorten.
+    const bool numeric = host.contains(QLatin1Char(':')) || std::ranges::all_of(host, [](QChar c) {
+                             return c.isDigit() || c == u'.';
+                         });
+    if (!numeric) {
+        const qsizetype firstDot = host.indexOf(QLatin1Char('.'));
+        if (firstDot > 0 && host.indexOf(QLatin1Char('.'), firstDot + 1) > 0) {
+            return host.mid(firstDot + 1);
+        }
+    }
+    return host;
 }
 
 } // namespace ApiAddress

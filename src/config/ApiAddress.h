@@ -18,4 +18,9 @@ QString baseUrl(const KonfigSettings &settings);
 // "" for the names "." and "..", which no address can hold as a segment.
 QString stationUrl(const KonfigSettings &settings, const QString &station, QStringView leaf);
 
+// The platform's domain as users write it, lower case: the address's host without its
+// first label when three or more remain ("api.mirkan.example" gives "mirkan.example");
+// an IP address or a short host stays whole.
+QString domainName(const KonfigSettings &settings);
+
 } // namespace ApiAddress

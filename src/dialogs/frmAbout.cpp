@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "frmAbout.h"
 
-#include "AboutFont.h"
+#include "DialogFont.h"
 #include "LinkLabel.h"
 #include "ProgramIcons.h"
 #include "ProgramInfo.h"
@@ -41,7 +41,7 @@ QLabel *namedLabel(const QString &name, const QString &text, QWidget *parent)
 frmAbout::frmAbout(UrlOpener &opener, QWidget *parent) : QDialog(parent), m_opener(opener)
 {
     setObjectName(u"frmAbout"_s);
-    setFont(AboutFont::font());
+    setFont(DialogFont::font());
     setWindowTitle(QString::fromUtf16(kCaptionPrefix) + QString::fromUtf16(ProgramInfo::kTitle));
     setWindowIcon(ProgramIcons::program());
     setModal(true);
@@ -59,7 +59,7 @@ void frmAbout::buildLayout()
     Image2->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
 
     auto *lblTitle = namedLabel(u"lblTitle"_s, QString::fromUtf16(ProgramInfo::kTitle), this);
-    lblTitle->setFont(AboutFont::titleFont());
+    lblTitle->setFont(DialogFont::titleFont());
     auto *lblVersion = namedLabel(u"lblVersion"_s, QString::fromUtf16(kVersion), this);
     auto *lblDescription = namedLabel(u"lblDescription"_s, QString::fromUtf16(kDescription), this);
     lblDescription->setWordWrap(true);

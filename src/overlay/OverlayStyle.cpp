@@ -28,13 +28,23 @@ qint32 OverlayStyle::colourValue(const QString &text, qint32 fallback)
     return qint32(std::clamp(NumberText::roundHalfEven(*value), 0.0, double(0xFFFFFF)));
 }
 
+qint32 OverlayStyle::fillColour(const KonfigSettings &settings)
+{
+    return colourValue(settings.BackgroundColor, 2131691);
+}
+
+qint32 OverlayStyle::outlineColour(const KonfigSettings &settings)
+{
+    return colourValue(settings.OutlineColor, 0);
+}
+
 OverlayStyle OverlayStyle::from(const KonfigSettings &settings)
 {
     OverlayStyle style;
     style.textSize = std::clamp<int>(settings.Text_Size, kMinTextSize, kMaxTextSize);
     const auto alpha = quint8(std::clamp<int>(settings.Opaque, 0, 255));
-    style.fill = argb_from_colour(colourValue(settings.BackgroundColor, 2131691), alpha);
-    style.outline = argb_from_colour(colourValue(settings.OutlineColor, 0), alpha);
+    style.fill = argb_from_colour(fillColour(settings), alpha);
+    style.outline = argb_from_colour(outlineColour(settings), alpha);
     style.outlineOn = settings.Text_Ouline;
     style.shadowOn = settings.Text_Shadow;
     return style;

@@ -32,4 +32,7 @@ struct OverlayStyle
     static OverlayStyle from(const KonfigSettings &settings);
     // The colour a settings text stands for, or fallback when it is no number.
     static qint32 colourValue(const QString &text, qint32 fallback);
+    // The text and outline colours the settings stand for.
+    static qint32 fillColour(const KonfigSettings &settings);
+    static qint32 outlineColour(const KonfigSettings &settings);
 };

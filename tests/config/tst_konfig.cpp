@@ -228,6 +228,18 @@ void TestKonfig::apiAddress()
     s.api_host = u"https://radio.test/api/"_s;
     QCOMPARE(ApiAddress::stationUrl(s, u"eins"_s, u"listeners"),
              u"https://radio.test/api/station/eins/listeners"_s);
+
+    // The domain the settings dialog refuses in station names.
+    const std::pair<QString, QString> domains[] = {
+        {u""_s, u"mirkan.example"_s},
+        {u"API.Radio.Example.org:8080"_s, u"radio.example.org"_s},
+        {u"radio.test"_s, u"radio.test"_s},
+        {u"127.0.0.1:4711"_s, u"127.0.0.1"_s},
+    };
+    for (const auto &[host, domain] : domains) {
+        s.api_host = host;
+        QCOMPARE(ApiAddress::domainName(s), domain);
+    }
 }
 
 void TestKonfig::programFolderFromVariable_data()

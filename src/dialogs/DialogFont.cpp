@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "AboutFont.h"
+#include "DialogFont.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,7 +9,7 @@
 
 using namespace Qt::StringLiterals;
 
-namespace AboutFont {
+namespace DialogFont {
 
 namespace {
 
@@ -32,30 +32,35 @@ bool loadWineFace(const QString &family)
     return false;
 }
 
-QFont choose()
+// The family to use, or "" for the default user-interface font.
+QString chooseFamily()
 {
     const QString family = QString::fromUtf16(kPreferred);
     if (!known(family) && !loadWineFace(family)) {
-        return QGuiApplication::font();
+        return {};
     }
-    // The wine face holds bitmaps for one size only; on a scaled screen they would come
-    // out tiny or blurred.
+    // The wine face holds bitmaps for a few sizes only; on a scaled screen they would
+    // come out tiny or blurred.
     if (!QFontDatabase::isSmoothlyScalable(family) && qGuiApp->devicePixelRatio() > 1.0) {
-        return QGuiApplication::font();
+        return {};
     }
-    const QFont font(family, 8);
-    if (QFontInfo(font).family().compare(family, Qt::CaseInsensitive) != 0) {
-        return QGuiApplication::font();
+    if (QFontInfo(QFont(family, 8)).family().compare(family, Qt::CaseInsensitive) != 0) {
+        return {};
     }
-    return font;
+    return family;
 }
 
 } // namespace
 
-QFont font()
+QFont font(qreal pointSize)
 {
-    static const QFont chosen = choose();
-    return chosen;
+    static const QString family = chooseFamily();
+    QFont font = QGuiApplication::font();
+    if (!family.isEmpty()) {
+        font.setFamily(family);
+        font.setPointSizeF(pointSize);
+    }
+    return font;
 }
 
 QFont titleFont()
@@ -71,4 +76,4 @@ QFont titleFont()
     return title;
 }
 
-} // namespace AboutFont
+} // namespace DialogFont

@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: MIT
+#include "ColourPicker.h"
+
+#include <QColorDialog>
+
+void DesktopColourPicker::choose(QWidget *parent, const QColor &initial, Palette &custom, Done done)
+{
+    // Qt keeps one set of custom colours for every colour dialog of the process; each
+    // caller's own set is put in before and taken back after.
+    for (int i = 0; i < int(custom.size()); ++i) {
+        QColorDialog::setCustomColor(i, QColor::fromRgb(custom[std::size_t(i)]));
+    }
+    auto *dialog = new QColorDialog(initial, parent);
+    // Qt's own dialog everywhere: only it shows the custom colours it is given.
+    dialog->setOption(QColorDialog::DontUseNativeDialog);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowModality(Qt::ApplicationModal);
+    // The dialog is the parent's child, so the palette (held by the parent) outlives it.
+    QObject::connect(dialog, &QColorDialog::finished, dialog,
+                     [dialog, &custom, done = std::move(done)](int result) {
+                         for (int i = 0; i < int(custom.size()); ++i) {
+                             custom[std::size_t(i)] = QColorDialog::customColor(i).rgb();
+                         }
+                         done(result == QDialog::Accepted
+                                  ? std::optional<QColor>(dialog->selectedColor())
+                                  : std::nullopt);
+                     });
+    dialog->show();
+}

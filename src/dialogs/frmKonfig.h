@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "ColourPicker.h"
+#include "KonfigControls.h"
+
+#include <QDialog>
+
+#include <functional>
+#include <memory>
+
+class Autostart;
+class Messenger;
+class frmText;
+struct KonfigSettings;
+
+// The settings window. Most controls act at once on the running overlay as a live
+// preview, through the settings record; "&Speichern" checks the station list, writes
+// the whole file, updates the start at logon, reloads and closes; "&Abbrechen" puts the
+// record back as it was at opening. The close box does neither.
+//
+// Create a fresh one for each opening; show it non-blocking and modal for the user.
+class frmKonfig final : public QDialog
+{
+    Q_OBJECT
+
+public:
+    struct Services
+    {
+        KonfigSettings &konfig;
+        frmText &overlay;
+        Autostart &autostart;
+        Messenger &messenger;
+        ColourPicker &colours;
+        QString executablePath;               // of the running program, for the logon entry
+        std::function<void()> check_stations; // one poll at once
+        std::function<void()> Load_Konfig;    // read the file again, rebuild, poll
+    };
+
+    explicit frmKonfig(Services services, QWidget *parent = nullptr);
+    ~frmKonfig() override;
+
+private:
+    struct Snapshot;
+
+    void Form_Load();
+    void connectHandlers();
+    void chooseColour(ColourSwatch *swatch, ColourPicker::Palette &palette, QString &target);
+    void Command1_Click();
+    void Command_cancel_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void save();
+    void redrawOverlay();
+
+    Services m_services;
+    KonfigControls m_ui;
+    std::unique_ptr<Snapshot> m_snapshot;
+    ColourPicker::Palette m_textPalette{};
+    ColourPicker::Palette m_outlinePalette{};
+};

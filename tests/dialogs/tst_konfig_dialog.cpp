@@ -1,0 +1,404 @@
+// SPDX-License-Identifier: MIT
+#include "Autostart.h"
+#include "ColourPicker.h"
+#include "IniFile.h"
+#include "KonfigKeys.h"
+#include "KonfigSettings.h"
+#include "Messenger.h"
+#include "frmKonfig.h"
+#include "frmKonfig_position.h"
+#include "frmText.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kWrong = u"Falsche Eingabe der oder des Stationsnamens!\r\n"_s;
+const QString kSaved = u"Die Einstellungen wurden gespeichert. "_s;
+
+class RecordingAutostart final : public Autostart
+{
+public:
+    bool SetAutostart(const QString &name, const QString &command) override
+    {
+        calls.append(u"set "_s + name + u" "_s + command);
+        return true;
+    }
+    bool RemoveAutostart(const QString &name) override
+    {
+        calls.append(u"remove "_s + name);
+        return false;
+    }
+    QStringList calls;
+};
+
+class RecordingMessenger final : public Messenger
+{
+public:
+    void inform(QWidget *, const QString &text, std::function<void()> then) override
+    {
+        texts.append(text);
+        if (then) {
+            then();
+        }
+    }
+    QStringList texts;
+};
+
+// Answers every opening with the next colour (nullopt: cancelled) and stores a custom
+// colour of the user's in slot 5.
+class ScriptedPicker final : public ColourPicker
+{
+public:
+    void choose(QWidget *, const QColor &initial, Palette &custom, Done done) override
+    {
+        initials.append(initial);
+        palettes.append(custom);
+        custom[5] = qRgb(1, 2, 3);
+        done(answer);
+    }
+    std::optional<QColor> answer;
+    QList<QColor> initials;
+    QList<Palette> palettes;
+};
+
+// A fresh world per test: settings with a file in a temporary folder, a live overlay
+// showing two stations, and recording seams.
+struct World
+{
+    QTemporaryDir dir;
+    KonfigSettings konfig;
+    qint32 taskbar = 40;
+    frmText overlay{{konfig, taskbar, [] { return true; }}};
+    RecordingAutostart autostart;
+    RecordingMessenger messenger;
+    ScriptedPicker picker;
+    int polls = 0;
+    int loads = 0;
+
+    World()
+    {
+        konfig.ini_path = QDir(dir.path()).filePath(u"Mirkan_DesktopTool.ini"_s);
+        konfig.stations = u"alpha;beta"_s;
+        overlay.set_Print_Text(u"ALPHA: 12\r\nBETA: 7"_s);
+    }
+
+    std::unique_ptr<frmKonfig> open()
+    {
+        return std::make_unique<frmKonfig>(
+            frmKonfig::Services{konfig, overlay, autostart, messenger, picker,
+                                u"/opt/mirkan/Other"_s, [this] { ++polls; },
+                                [this] {
+                                    ++loads;
+                                    KonfigKeys::readFile(konfig);
+                                }});
+    }
+
+    QByteArray fileBytes() const
+    {
+        QFile file(konfig.ini_path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+};
+
+template <typename W> W *control(QWidget *form, const QString &name)
+{
+    auto *widget = form->findChild<W *>(name);
+    Q_ASSERT(widget);
+    return widget;
+}
+
+QString labelText(QWidget *form, const QString &name)
+{
+    return control<QLabel>(form, name)->text();
+}
+
+} // namespace
+
+class TestKonfigDialog : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void rejectedStationList_data();
+    void rejectedStationList();
+    void saveWritesEveryKeyInOrder();
+    void cancelRestoresPreview();
+    void closeBoxKeepsPreview();
+    void valueLabels_data();
+    void valueLabels();
+    void colourDialogPalettes();
+    void sideBySidePollsAtOnce();
+    void positionDialog_data();
+    void positionDialog();
+};
+
+void TestKonfigDialog::rejectedStationList_data()
+{
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("message");
+    const auto without = [](const QString &what) -> QString {
+        return kWrong + u"Bitte nur den Stationsnamen ohne '"_s + what +
+               u"' eintragen.\r\nBeipsiel: eins"_s;
+    };
+    QTest::newRow("comma, no example line")
+        << u"eins, zwei"_s << kWrong + u"Für mehrere Stationen bitte ein ; verwenden "_s;
+    QTest::newRow("HTTP in capitals") << u"HTTP://eins"_s << without(u"http"_s);
+    QTest::newRow("https") << u"eins;https"_s << without(u"http"_s);
+    QTest::newRow("platform domain") << u"Mirkan.Example/eins"_s << without(u"mirkan.example"_s);
+    QTest::newRow(".live") << u" eins.live "_s << without(u".live"_s);
+}
+
+// Nothing is written and the dialog stays open with the user's text.
+void TestKonfigDialog::rejectedStationList()
+{
+    QFETCH(QString, input);
+    QFETCH(QString, message);
+    World world;
+    auto form = world.open();
+    form->show();
+    control<QLineEdit>(form.get(), u"Text1"_s)->setText(input);
+    control<QPushButton>(form.get(), u"Command1"_s)->click();
+
+    QCOMPARE(world.messenger.texts, QStringList{message});
+    QVERIFY(!QFile::exists(world.konfig.ini_path));
+    QVERIFY(world.autostart.calls.isEmpty());
+    QCOMPARE(world.loads, 0);
+    QVERIFY(form->isVisible());
+    QCOMPARE(control<QLineEdit>(form.get(), u"Text1"_s)->text(), input);
+}
+
+void TestKonfigDialog::saveWritesEveryKeyInOrder()
+{
+    World world;
+    world.konfig.Text_Size = 40; // from a hand-edited file: the bar shows 30
+    world.konfig.window_pos_x = 1500;
+    world.konfig.window_pos_y = 3000;
+    auto form = world.open();
+    form->show();
+    control<QLineEdit>(form.get(), u"Text1"_s)->setText(u"  Eins;ZWEI "_s);
+    control<QScrollBar>(form.get(), u"tranzparency"_s)->setValue(200);
+    control<QScrollBar>(form.get(), u"Update_Inter"_s)->setValue(5);
+    control<QCheckBox>(form.get(), u"Check_schatten"_s)->setChecked(false);
+    control<QCheckBox>(form.get(), u"Check_autostart"_s)->setChecked(true);
+    control<QCheckBox>(form.get(), u"Check_only_changes"_s)->setChecked(true);
+    control<QScrollBar>(form.get(), u"HScroll_check_time_in_seconds"_s)->setValue(7);
+    control<QCheckBox>(form.get(), u"Check_write_file"_s)->setChecked(true);
+    control<QPushButton>(form.get(), u"Command1"_s)->click();
+
+    const QByteArray expected = "[Konfig]\r\n"
+                                "stations=eins;zwei\r\n"
+                                "BackgroundColor=2131691\r\n"
+                                "OutlineColor=0\r\n"
+                                "UpdateInterval=5\r\n"
+                                "Opaque=200\r\n"
+                                "Text_Size=30\r\n"
+                                "Text_Ouline=1\r\n"
+                                "Text_Shadow=0\r\n"
+                                "autostart=1\r\n"
+                                "only_changes=1\r\n"
+                                "changes_visible_in_seconds=7\r\n"
+                                "write_title2file=1\r\n"
+                                "window_pos_x=1500\r\n"
+                                "window_pos_y=3000\r\n"
+                                "horizontal=0\r\n";
+    QCOMPARE(world.fileBytes(), expected);
+    QCOMPARE(world.autostart.calls,
+             QStringList{u"set Other "_s +
+                         QDir::toNativeSeparators(u"/opt/mirkan/Mirkan_DesktopTool"_s)});
+    QCOMPARE(world.loads, 1);
+    QCOMPARE(world.konfig.stations, u"eins;zwei"_s);
+    QCOMPARE(world.messenger.texts, QStringList{kSaved});
+    QVERIFY(!form->isVisible());
+
+    // Saving again with the box clear removes the entry under the same name.
+    auto again = world.open();
+    control<QCheckBox>(again.get(), u"Check_autostart"_s)->setChecked(false);
+    control<QPushButton>(again.get(), u"Command1"_s)->click();
+    QCOMPARE(world.autostart.calls.last(), u"remove Other"_s);
+}
+
+// The live preview reaches the overlay at once; "&Abbrechen" takes all of it back and
+// leaves the file as it was.
+void TestKonfigDialog::cancelRestoresPreview()
+{
+    World world;
+    PutIniString(u"Konfig"_s, u"Text_Size"_s, u"18"_s, world.konfig.ini_path);
+    const QByteArray before = world.fileBytes();
+    const KonfigSettings original = world.konfig;
+    const QSize overlaySize = world.overlay.size();
+    world.picker.answer = QColor(255, 0, 0);
+
+    auto form = world.open();
+    form->show();
+    control<QScrollBar>(form.get(), u"scroll_font_size"_s)->setValue(30);
+    QVERIFY(world.overlay.width() > overlaySize.width());
+    QTest::mouseClick(control<QWidget>(form.get(), u"Picture_bg"_s), Qt::LeftButton);
+    QCOMPARE(world.konfig.BackgroundColor, u"255"_s);
+    control<QPushButton>(form.get(), u"Command2"_s)->click();
+    control<QPushButton>(form.get(), u"Command_cancel"_s)->click();
+
+    QCOMPARE(world.konfig, original);
+    QCOMPARE(world.overlay.size(), overlaySize);
+    QCOMPARE(world.fileBytes(), before);
+    QVERIFY(!form->isVisible());
+    QCOMPARE(world.loads, 0);
+}
+
+void TestKonfigDialog::closeBoxKeepsPreview()
+{
+    World world;
+    auto form = world.open();
+    form->show();
+    control<QScrollBar>(form.get(), u"tranzparency"_s)->setValue(99);
+    form->close();
+    QCOMPARE(world.konfig.Opaque, qint16(99));
+    QVERIFY(!QFile::exists(world.konfig.ini_path));
+}
+
+void TestKonfigDialog::valueLabels_data()
+{
+    QTest::addColumn<int>("interval");
+    QTest::addColumn<int>("seconds");
+    QTest::addColumn<QString>("intervalLabel");
+    QTest::addColumn<QString>("secondsLabel");
+    QTest::addColumn<int>("storedSeconds"); // in the record once the dialog is open
+    QTest::newRow("one of each") << 1 << 1 << u"einmal pro Minute"_s << u"1 Sekunde"_s << 1;
+    QTest::newRow("plural") << 3 << 12 << u"aller 3 Minuten"_s << u"12 Sekunden"_s << 12;
+    QTest::newRow("no seconds stored") << 5 << 0 << u"aller 5 Minuten"_s << u"10 Sekunden"_s << 10;
+    QTest::newRow("negative seconds") << 2 << -4 << u"aller 2 Minuten"_s << u"10 Sekunden"_s << 10;
+    // A hand-edited file: the bars clamp, and the labels say what the bars show.
+    QTest::newRow("beyond the bars") << 60 << 99 << u"aller 5 Minuten"_s << u"50 Sekunden"_s << 99;
+}
+
+void TestKonfigDialog::valueLabels()
+{
+    QFETCH(int, interval);
+    QFETCH(int, seconds);
+    World world;
+    world.konfig.UpdateInterval = qint16(interval);
+    world.konfig.changes_visible_in_seconds = qint16(seconds);
+    world.konfig.Opaque = 0; // the bar's first value: no change, the label is set anyway
+    world.konfig.Text_Size = 10;
+    auto form = world.open();
+
+    QTEST(labelText(form.get(), u"Label6"_s), "intervalLabel");
+    QTEST(labelText(form.get(), u"Label_only_changes"_s), "secondsLabel");
+    QTEST(int(world.konfig.changes_visible_in_seconds), "storedSeconds");
+    QCOMPARE(labelText(form.get(), u"Label_trans"_s), u"0"_s);
+    QCOMPARE(labelText(form.get(), u"Label_textgroesse"_s), u"Textgröße: 10"_s);
+    QCOMPARE(world.konfig.UpdateInterval, qint16(interval)); // the bar never writes it
+}
+
+// Each swatch keeps its own custom colours; the first three are offered afresh every
+// time, and the dialog always opens on pure green.
+void TestKonfigDialog::colourDialogPalettes()
+{
+    World world;
+    auto form = world.open();
+    form->show();
+    auto *text = control<QWidget>(form.get(), u"Picture_bg"_s);
+    auto *outline = control<QWidget>(form.get(), u"Picture_kont"_s);
+    QTest::mouseClick(text, Qt::LeftButton);
+    QTest::mouseClick(text, Qt::LeftButton);
+    QTest::mouseClick(outline, Qt::LeftButton);
+
+    QCOMPARE(world.picker.initials, QList<QColor>(3, QColor(0, 255, 0)));
+    const auto &p = world.picker.palettes;
+    for (const auto &palette : p) {
+        QCOMPARE(palette[0], qRgb(255, 0, 255));
+        QCOMPARE(palette[1], qRgb(125, 125, 125));
+        QCOMPARE(palette[2], qRgb(90, 90, 90));
+    }
+    QCOMPARE(p[0][5], QRgb(0));
+    QCOMPARE(p[1][5], qRgb(1, 2, 3)); // what the user stored at the first opening
+    QCOMPARE(p[2][5], QRgb(0));       // the other swatch's own palette
+    QCOMPARE(world.konfig.BackgroundColor, u"2131691"_s); // cancelled: nothing changes
+}
+
+void TestKonfigDialog::sideBySidePollsAtOnce()
+{
+    World world;
+    world.konfig.horizontal = 1; // ticked by the opening: that polls once too
+    auto form = world.open();
+    QCOMPARE(world.polls, 1);
+    control<QCheckBox>(form.get(), u"Check_neben"_s)->setChecked(false);
+    QCOMPARE(world.konfig.horizontal, 0);
+    QCOMPARE(world.polls, 2);
+}
+
+void TestKonfigDialog::positionDialog_data()
+{
+    QTest::addColumn<QString>("finish"); // how the position window is left after a drag
+    QTest::addColumn<bool>("stored");    // the dragged position is in the record
+    QTest::addColumn<bool>("reset");     // the record holds 0, 0
+    QTest::newRow("Übernehmen") << u"Command1"_s << true << false;
+    QTest::newRow("tick icon") << u"Picture1"_s << true << false;
+    QTest::newRow("Abbrechen") << u"Command2"_s << false << true;
+    QTest::newRow("reset icon") << u"Picture2"_s << false << true;
+    QTest::newRow("Escape on a button") << u"escape"_s << false << false;
+}
+
+void TestKonfigDialog::positionDialog()
+{
+    QFETCH(QString, finish);
+    QFETCH(bool, stored);
+    QFETCH(bool, reset);
+    World world;
+    world.konfig.window_pos_x = 1500; // 100 px at 96 DPI
+    world.konfig.window_pos_y = 3000;
+    auto form = world.open();
+    form->show();
+    control<QPushButton>(form.get(), u"Command3"_s)->click();
+    auto *position = form->findChild<frmKonfig_position *>();
+    QVERIFY(position);
+    QCOMPARE(position->pos(), QPoint(100, 200));
+    QCOMPARE(position->size(), world.overlay.size());
+
+    // A press on the instruction text is no drag.
+    auto *label = control<QLabel>(position, u"Label1"_s);
+    label->setGeometry(0, 20, 200, 20); // inside the window's cut-off size
+    QTest::mousePress(label, Qt::LeftButton, {}, {5, 5});
+    QTest::mouseMove(position, {40, 40});
+    QCOMPARE(position->pos(), QPoint(100, 200));
+    QTest::mouseRelease(label, Qt::LeftButton, {}, {5, 5});
+
+    QTest::mousePress(position, Qt::RightButton, {}, {30, 10});
+    QMouseEvent move(QEvent::MouseMove, QPointF(50, 25), position->mapToGlobal(QPointF(50, 25)),
+                     Qt::NoButton, Qt::RightButton, Qt::NoModifier);
+    QApplication::sendEvent(position, &move);
+    QTest::mouseRelease(position, Qt::RightButton, {}, {50, 25});
+    QCOMPARE(position->pos(), QPoint(120, 215));
+    QCOMPARE(world.overlay.pos(), QPoint(120, 215));
+
+    if (finish == u"escape") {
+        auto *button = control<QPushButton>(position, u"Command1"_s);
+        button->setFocus();
+        QTest::keyClick(button, Qt::Key_Escape);
+    } else {
+        control<QAbstractButton>(position, finish)->click();
+    }
+    QVERIFY(!position->isVisible());
+    const QPoint expected = stored ? QPoint(1800, 3225) : reset ? QPoint(0, 0) : QPoint(1500, 3000);
+    QCOMPARE(QPoint(world.konfig.window_pos_x, world.konfig.window_pos_y), expected);
+    QCOMPARE(control<QLineEdit>(form.get(), u"Text_pos_x"_s)->text(),
+             QString::number(expected.x()));
+    QCOMPARE(control<QLineEdit>(form.get(), u"Text_pos_y"_s)->text(),
+             QString::number(expected.y()));
+}
+
+QTEST_MAIN(TestKonfigDialog)
+#include "tst_konfig_dialog.moc"
