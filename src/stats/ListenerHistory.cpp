@@ -39,6 +39,30 @@ HistoryRecord ListenerHistory::record(qsizetype i) const
     return {m_text.date(wall.date()), m_text.time(wall.time()), m_stations[s.station], s.count};
 }
 
+std::vector<qint32> ListenerHistory::counts(const QString &station) const
+{
+    // Several stored spellings can match ("Alpha" and "alpha"), so decide per name once
+    // and per record only look the index up.
+    std::vector<bool> wanted(std::size_t(m_stations.size()), false);
+    bool any = false;
+    for (qsizetype i = 0; i < m_stations.size(); ++i) {
+        if (m_stations[i].compare(station, Qt::CaseInsensitive) == 0) {
+            wanted[std::size_t(i)] = true;
+            any = true;
+        }
+    }
+    std::vector<qint32> result;
+    if (!any) {
+        return result;
+    }
+    for (const Stored &s : m_records) {
+        if (wanted[s.station]) {
+            result.push_back(s.count);
+        }
+    }
+    return result;
+}
+
 std::size_t ListenerHistory::bytesUsed() const
 {
     std::size_t names = 0;

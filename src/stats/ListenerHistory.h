@@ -51,6 +51,10 @@ public:
         }
     }
 
+    // The counts of one station (names compared without regard to letter case), in
+    // append order. One pass over the records, however many stations there are.
+    std::vector<qint32> counts(const QString &station) const;
+
     // Bytes held for the records and names, for the memory benchmark.
     std::size_t bytesUsed() const;
 

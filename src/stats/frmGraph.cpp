@@ -1,0 +1,234 @@
+// SPDX-License-Identifier: MIT
+#include "frmGraph.h"
+
+#include "ChartPicture.h"
+#include "ListenerHistory.h"
+
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr char16_t kCaption[] = u"Statistik";
+constexpr char16_t kPrompt[] = u"Bitte eine Station auswählen:";
+constexpr char16_t kMinimumCaption[] = u"Hörerzahl Minimum:";
+constexpr char16_t kMaximumCaption[] = u"Hörerzahl Maximum:";
+constexpr qreal kFormPointSize = 8;
+constexpr qreal kComboPointSize = 9.75;
+
+// The layout, in twips (1/1440 inch).
+constexpr double kClientWidth = 9585;
+constexpr double kClientHeight = 3105;
+constexpr double kMinimumOuterWidth = 5550;
+constexpr double kMinimumOuterHeight = 3100;
+constexpr double kChartLeft = 120;
+constexpr double kChartTop = 1320;
+constexpr double kChartWidth = 7125;
+constexpr double kChartHeight = 1635;
+// What the outer size leaves for the chart beside and below it.
+constexpr double kChartRightMargin = 500;
+constexpr double kChartBottomMargin = 700;
+
+// Chart colours: red + green * 256 + blue * 65536.
+constexpr qint32 kBlack = 0;
+constexpr qint32 kGreen = 65280;
+constexpr qint32 kRed = 255;
+constexpr qint32 kTeal = 8421376;
+
+QLabel *newLabel(const QString &name, const QString &text, Qt::GlobalColor colour, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+    return label;
+}
+
+} // namespace
+
+frmGraph::frmGraph(Sources sources, QWidget *parent)
+    : QDialog(parent, Qt::Tool), m_sources(std::move(sources)),
+      m_values(std::make_shared<ChartValues>())
+{
+    setObjectName(u"frmGraph"_s);
+    setWindowTitle(QString::fromUtf16(kCaption));
+    if (const QScreen *where = screen()) {
+        m_twipsPerPixelX = 1440.0 / where->logicalDotsPerInchX();
+        m_twipsPerPixelY = 1440.0 / where->logicalDotsPerInchY();
+    }
+    setFont(dialogFont(kFormPointSize));
+    QPalette black = palette();
+    black.setColor(QPalette::Window, Qt::black);
+    setPalette(black);
+    setAutoFillBackground(true);
+    buildControls();
+    setMinimumSize(toPixels(kMinimumOuterWidth, kMinimumOuterHeight));
+    resize(toPixels(kClientWidth, kClientHeight));
+
+    m_fillTimer.setTimerType(Qt::PreciseTimer);
+    m_fillTimer.setInterval(kFillIntervalMs);
+    connect(&m_fillTimer, &QTimer::timeout, this, &frmGraph::addNextPoint);
+    Form_Load();
+}
+
+frmGraph::~frmGraph() = default;
+
+void frmGraph::buildControls()
+{
+    m_comboStations = new QComboBox(this);
+    m_comboStations->setObjectName(u"Combo_stations"_s);
+    m_comboStations->setFont(dialogFont(kComboPointSize));
+    m_comboStations->setGeometry(toPixels(120, 240, 4935, 360));
+    connect(m_comboStations, &QComboBox::currentIndexChanged, this,
+            &frmGraph::Combo_stations_Click);
+
+    const QString minimum = QString::fromUtf16(kMinimumCaption);
+    const QString maximum = QString::fromUtf16(kMaximumCaption);
+    newLabel(u"Label1"_s, minimum, Qt::white, this)->setGeometry(toPixels(120, 720, 1935, 375));
+    m_labelMin = newLabel(u"Label_min"_s, u"0"_s, Qt::red, this);
+    m_labelMin->setGeometry(toPixels(2280, 720, 2055, 255));
+    newLabel(u"Label2"_s, maximum, Qt::white, this)->setGeometry(toPixels(120, 960, 1935, 255));
+    m_labelMax = newLabel(u"Label_max"_s, u"0"_s, Qt::red, this);
+    m_labelMax->setGeometry(toPixels(2280, 960, 2055, 255));
+
+    m_pic1 = new ChartPicture(this);
+    m_pic1->setObjectName(u"PIC1"_s);
+    m_pic1->setGeometry(toPixels(kChartLeft, kChartTop, kChartWidth, kChartHeight));
+}
+
+void frmGraph::Form_Load()
+{
+    m_comboStations->addItem(QString::fromUtf16(kPrompt), -1);
+    const QStringList names = m_sources.stationNames ? m_sources.stationNames() : QStringList();
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        m_comboStations->addItem(names[i], int(i));
+    }
+    // Selecting the prompt does nothing yet: the window is not loaded.
+    m_comboStations->setCurrentIndex(0);
+    m_values = std::make_shared<ChartValues>();
+    applyChartSettings();
+    m_graph->Draw();
+    m_loaded = true;
+}
+
+void frmGraph::Combo_stations_Click()
+{
+    if (!m_loaded) {
+        return;
+    }
+    // The previous station's curve ends here, so two stations never share one chart.
+    m_fillTimer.stop();
+    m_pending = {};
+    m_values = std::make_shared<ChartValues>();
+
+    const QString name = m_comboStations->currentText();
+    const qint32 highest = m_sources.stationMax ? m_sources.stationMax(name) : 0;
+    const qint32 lowest = m_sources.stationMin ? m_sources.stationMin(name) : 0;
+    m_labelMax->setText(QString::number(highest));
+    m_labelMin->setText(QString::number(lowest));
+
+    applyChartSettings();
+    m_graph->setMax_Height(highest);
+    m_graph->Draw();
+    if (m_comboStations->currentIndex() > 0) {
+        fill_curve(name.trimmed());
+    }
+}
+
+void frmGraph::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmGraph::Form_Resize()
+{
+    // The least size is an outer one; the frame's share is known once the window has one.
+    const QSize frame = frameGeometry().size() - size();
+    const QSize minimum = toPixels(kMinimumOuterWidth, kMinimumOuterHeight) - frame;
+    if (minimum != minimumSize()) {
+        setMinimumSize(minimum);
+    }
+    const QSize outer = frameGeometry().size();
+    const double widthTwips = outer.width() * m_twipsPerPixelX - kChartRightMargin;
+    const double heightTwips = outer.height() * m_twipsPerPixelY - kChartTop - kChartBottomMargin;
+    m_pic1->setGeometry(toPixels(kChartLeft, kChartTop, widthTwips, heightTwips));
+    if (m_graph) {
+        m_graph->Draw();
+    }
+}
+
+void frmGraph::fill_curve(const QString &station)
+{
+    // Read once: a long history is not searched again for every point.
+    m_pending = m_sources.history.counts(station);
+    m_nextPending = 0;
+    if (m_pending.empty()) {
+        return;
+    }
+    // The first point at once, every further one a tick later, so the curve visibly grows
+    // while polls and the user's actions go on.
+    addNextPoint();
+    if (m_nextPending < m_pending.size()) {
+        m_fillTimer.start();
+    }
+}
+
+void frmGraph::addNextPoint()
+{
+    if (m_nextPending < m_pending.size()) {
+        m_values->push_back(double(m_pending[m_nextPending++]));
+        m_graph->Draw();
+    }
+    if (m_nextPending >= m_pending.size()) {
+        m_fillTimer.stop();
+        m_pending = {};
+        m_nextPending = 0;
+    }
+}
+
+void frmGraph::applyChartSettings()
+{
+    if (!m_graph) {
+        m_graph = std::make_unique<clsLineGraph>();
+    }
+    m_graph->setPictureBox(m_pic1);
+    m_graph->setDataCollection(m_values);
+    m_graph->setPicBackground(kBlack);
+    m_graph->setPicForeground(kGreen);
+    m_graph->setBorderColor(kRed);
+    m_graph->setBorderSize(0);
+    m_graph->setGridColor(kTeal);
+    m_graph->setGridVisible(true);
+}
+
+QFont frmGraph::dialogFont(qreal pointSize) const
+{
+    if (m_sources.dialogFont) {
+        return m_sources.dialogFont(pointSize);
+    }
+    QFont font = QGuiApplication::font();
+    font.setPointSizeF(pointSize);
+    return font;
+}
+
+QSize frmGraph::toPixels(double widthTwips, double heightTwips) const
+{
+    return {int(std::lround(widthTwips / m_twipsPerPixelX)),
+            int(std::lround(heightTwips / m_twipsPerPixelY))};
+}
+
+QRect frmGraph::toPixels(double left, double top, double width, double height) const
+{
+    return {
+        QPoint(int(std::lround(left / m_twipsPerPixelX)), int(std::lround(top / m_twipsPerPixelY))),
+        toPixels(width, height).expandedTo(QSize(0, 0))};
+}
