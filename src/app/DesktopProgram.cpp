@@ -12,6 +12,7 @@ using namespace Qt::StringLiterals;
 DesktopProgram::DesktopProgram(const Options &options)
     : m_console(m_clock), m_display(m_console, options.console ? &m_console : nullptr),
       m_tray(ProgramIcons::program(), ProgramIcons::busy()), m_taskbar(createTaskbarLocator()),
+      m_songs(options.programDir, m_clock),
       m_form({options.programDir, options.executableDir, m_clock, m_display, m_tray, *m_taskbar,
               m_songs}),
       m_overlay({m_form.konfig(), m_form.task_leiste_height(), {}})

@@ -3,8 +3,8 @@
 
 #include "Clock.h"
 #include "ConsoleTextDisplay.h"
+#include "CurrentSongTracker.h"
 #include "DialogHost.h"
-#include "SongTracker.h"
 #include "Taskbar.h"
 #include "TeeTextDisplay.h"
 #include "TerminationSignals.h"
@@ -42,7 +42,7 @@ private:
     TeeTextDisplay m_display;
     TrayIcon m_tray;
     std::unique_ptr<TaskbarLocator> m_taskbar;
-    NoSongTracker m_songs;
+    CurrentSongTracker m_songs;
     frmMain m_form;
     frmText m_overlay;
     DialogHost m_dialogs;

@@ -2,6 +2,7 @@
 #include "ListenerPoll.h"
 
 #include "ApiAddress.h"
+#include "Cp1252.h"
 #include "KonfigSettings.h"
 #include "ListenerHistory.h"
 #include "SongTracker.h"
@@ -52,7 +53,6 @@ void ListenerPoll::cancel()
         m_ctx.downloader.abort(id);
     }
     m_ctx.downloader.endGroup(generation);
-    m_ctx.songs.cancelAll();
     m_ctx.tray.set_tray_busy(false);
 }
 
@@ -79,7 +79,6 @@ void ListenerPoll::start(Mode mode)
         return;
     }
     if (m_ctx.konfig.stations.isEmpty()) {
-        m_running->textShown = true;
         m_ctx.display.set_Print_Text(QString::fromUtf16(DisplayText::kNoStations));
         if (isCurrent(generation)) {
             finish();
@@ -88,49 +87,81 @@ void ListenerPoll::start(Mode mode)
     }
 
     const std::size_t n = m_ctx.stations.size();
+    // Read once: a poll either fetches every station's song or none.
+    m_running->songs = m_ctx.konfig.write_title2file;
     m_running->answers.resize(n);
-    m_running->downloads.reserve(n);
+    m_running->documents.resize(m_running->songs ? n : 0);
+    m_running->downloads.reserve(m_running->songs ? 2 * n : n);
+    // The listener requests go first: current songs that never come cannot hold up
+    // the counts, which were all asked for before them.
     for (std::size_t i = 0; i < n; ++i) {
-        const QString url =
-            ApiAddress::stationUrl(m_ctx.konfig, m_ctx.stations[i].name, u"listeners");
-        // The downloader never answers inside get, so the poll cannot change meanwhile.
-        m_running->downloads.push_back(m_ctx.downloader.get(
-            QUrl(url),
-            [this, generation, i](const QString &answer) { onAnswer(generation, i, answer); },
-            generation));
+        fetch(i, false);
+    }
+    for (std::size_t i = 0; m_running->songs && i < n; ++i) {
+        fetch(i, true);
     }
     finishIfDone(generation);
 }
 
-void ListenerPoll::onAnswer(quint64 generation, std::size_t index, const QString &answer)
+void ListenerPoll::fetch(std::size_t index, bool song)
 {
-    if (!isCurrent(generation)) {
-        return;
-    }
-    m_running->answers[index] = answer;
+    const quint64 generation = m_running->generation;
+    const QString &name = m_ctx.stations[index].name;
+    const QString url =
+        song ? ApiAddress::stationUrl(m_ctx.konfig, lower_case(name), u"current_song")
+             : ApiAddress::stationUrl(m_ctx.konfig, name, u"listeners");
+    // The downloader never answers inside get, so the poll cannot change meanwhile.
+    m_running->downloads.push_back(m_ctx.downloader.get(
+        QUrl(url),
+        [this, generation, index, song](const QString &text) {
+            if (!isCurrent(generation)) {
+                return;
+            }
+            if (song) {
+                // Each byte of a document comes as one Windows-1252 character; the
+                // tracker decodes the bytes itself.
+                m_running->documents[index] = Cp1252::encode(text);
+            } else {
+                m_running->answers[index] = text;
+            }
+            applyReady(generation);
+        },
+        generation));
+}
+
+// Applies, in list order, every listener answer whose predecessors are all in, and
+// every current song whose station's answer has been applied.
+void ListenerPoll::applyReady(quint64 generation)
+{
     if (m_running->applying) {
         return; // arrived in a nested event loop: this poll's apply loop takes it up
     }
-    // Apply every result whose predecessors are all in, in list order. The flag
-    // belongs to this poll: a poll started inside a nested loop applies its own.
+    // The flag belongs to this poll: a poll started inside a nested loop applies its own.
     m_running->applying = true;
-    while (isCurrent(generation) && m_running->nextToApply < m_running->answers.size() &&
-           m_running->answers[m_running->nextToApply]) {
-        const std::size_t i = m_running->nextToApply++;
-        apply(i, *m_running->answers[i]);
-    }
-    if (!isCurrent(generation)) {
-        return;
+    for (;;) {
+        Running &run = *m_running;
+        if (run.songs && run.nextSong < run.nextToApply && run.documents[run.nextSong]) {
+            applySong(run.nextSong++);
+        } else if (run.nextToApply < run.answers.size() && run.answers[run.nextToApply]) {
+            apply(run.nextToApply++);
+            if (!isCurrent(generation)) {
+                return;
+            }
+        } else {
+            break;
+        }
     }
     m_running->applying = false;
     finishIfDone(generation);
 }
 
-void ListenerPoll::apply(std::size_t index, const QString &rawAnswer)
+void ListenerPoll::apply(std::size_t index)
 {
     const quint64 generation = m_running->generation;
     station_entry &station = m_ctx.stations[index];
-    const QString answer = DisplayText::format0000(rawAnswer);
+    // Kept formatted: the current-song step reads the answer as shown.
+    QString &answer = *m_running->answers[index];
+    answer = DisplayText::format0000(answer);
     const qint32 count = DisplayText::answerCount(answer);
 
     station.last_count = station.count;
@@ -138,8 +169,9 @@ void ListenerPoll::apply(std::size_t index, const QString &rawAnswer)
     station.min_listeners = std::min(station.min_listeners, count);
     station.max_listeners = std::max(station.max_listeners, count);
     m_ctx.history.add_history(station.name, count);
-    // Counted before anything leaves this class, so the poll cannot end without it.
-    ++m_running->songsPending;
+    if (!m_running->songs) {
+        station.song_id = 0;
+    }
 
     if (!m_running->onlyChanges) {
         m_running->text.append(station.name, answer);
@@ -151,28 +183,19 @@ void ListenerPoll::apply(std::size_t index, const QString &rawAnswer)
             return;
         }
         emit changeShown();
-        if (!isCurrent(generation)) {
-            return;
-        }
     }
-    m_ctx.songs.get_current_song(
-        lower_case(station.name), station.song_id, answer,
-        [this, generation, index](qint32 songId) { onSongId(generation, index, songId); });
 }
 
-void ListenerPoll::onSongId(quint64 generation, std::size_t index, qint32 songId)
+void ListenerPoll::applySong(std::size_t index)
 {
-    if (!isCurrent(generation)) {
-        return;
-    }
-    m_ctx.stations[index].song_id = songId;
-    --m_running->songsPending;
-    // A tracker that answers at once does so inside apply; the apply loop finishes then.
-    if (!m_running->applying) {
-        finishIfDone(generation);
-    }
+    station_entry &station = m_ctx.stations[index];
+    station.song_id =
+        m_ctx.songs.get_current_song(lower_case(station.name), station.song_id,
+                                     *m_running->answers[index], *m_running->documents[index]);
 }
 
+// The display shows the text once every count is in; the poll ends once every song
+// is in as well.
 void ListenerPoll::finishIfDone(quint64 generation)
 {
     if (!isCurrent(generation) || m_running->nextToApply < m_running->answers.size()) {
@@ -187,7 +210,7 @@ void ListenerPoll::finishIfDone(quint64 generation)
             }
         }
     }
-    if (m_running->songsPending == 0) {
+    if (!m_running->songs || m_running->nextSong == m_running->answers.size()) {
         finish();
     }
 }

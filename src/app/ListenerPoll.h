@@ -16,14 +16,16 @@ class TextDisplay;
 class TrayView;
 class WebDownloader;
 
-// One poll of every station's listener count, and the queue of polls.
+// One poll of every station's listener count (and, with title files on, its current
+// song), and the queue of polls.
 //
 // The downloads of a poll run concurrently (the downloader keeps six at a time),
 // but their results are applied strictly in list order, each as soon as every
-// earlier station's result is in. So the display text, the counts, minimum and
-// maximum, the history and every intermediate display update are exactly those of
-// polling one station after the other, only sooner. A poll asked for while one is
-// running is coalesced: exactly one more poll follows the running one.
+// earlier station's result of the same kind is in. So the display text, the counts,
+// minimum and maximum, the history, the title-file lines and song ids and every
+// intermediate display update are exactly those of polling one station after the
+// other, only sooner. A poll asked for while one is running is coalesced: exactly one
+// more poll follows the running one.
 class ListenerPoll : public QObject
 {
     Q_OBJECT
@@ -68,20 +70,23 @@ private:
         quint64 generation = 0;
         Mode mode = Mode::AsConfigured;
         bool onlyChanges = false;
+        bool songs = false; // title files on: each station's current song is fetched too
         DisplayText::Builder text{false};
         std::vector<std::optional<QString>> answers;
+        std::vector<std::optional<QByteArray>> documents; // current songs, when fetched
         std::vector<quint64> downloads;
         std::size_t nextToApply = 0;
-        int songsPending = 0;
-        bool applying = false; // the apply loop of this poll is on the stack
+        std::size_t nextSong = 0; // follows nextToApply: a song needs its station's answer
+        bool applying = false;    // the apply loop of this poll is on the stack
         bool textShown = false;
     };
 
     bool isCurrent(quint64 generation) const;
     void start(Mode mode);
-    void onAnswer(quint64 generation, std::size_t index, const QString &answer);
-    void apply(std::size_t index, const QString &answer);
-    void onSongId(quint64 generation, std::size_t index, qint32 songId);
+    void fetch(std::size_t index, bool song);
+    void applyReady(quint64 generation);
+    void apply(std::size_t index);
+    void applySong(std::size_t index);
     void finishIfDone(quint64 generation);
     void finish();
 

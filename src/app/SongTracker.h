@@ -1,30 +1,29 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
-#include <functional>
-
-// The current-song step of every station's poll: learns the station's song id and,
-// when title files are on and the song changed, writes its line. Asynchronous:
-// done receives the new song id later (0 when title files are off or nothing
-// usable came back).
+// The current-song step of one station's poll: turns the station's current-song
+// document into its new song id and, when the song changed, writes the line of its
+// title file. The poll fetches the documents (only while title files are on) and
+// calls this once per station, in station list order.
 class SongTracker
 {
 public:
-    using Done = std::function<void(qint32 songId)>;
-
     virtual ~SongTracker() = default;
-    virtual void get_current_song(const QString &station, qint32 lastSongId, const QString &answer,
-                                  Done done) = 0;
-    // Forgets every unfinished step; their done never runs.
-    virtual void cancelAll() = 0;
+    // station: the name in lower case; answer: the listener answer as shown;
+    // document: the bytes of the current-song answer, "" when the download failed.
+    virtual qint32 get_current_song(const QString &station, qint32 lastSongId,
+                                    const QString &answer, const QByteArray &document) = 0;
 };
 
-// Title files switched off: every station's song id is 0, nothing is fetched.
+// Writes nothing and keeps every song id at 0, for set-ups that measure the poll alone.
 class NoSongTracker final : public SongTracker
 {
 public:
-    void get_current_song(const QString &, qint32, const QString &, Done done) override { done(0); }
-    void cancelAll() override {}
+    qint32 get_current_song(const QString &, qint32, const QString &, const QByteArray &) override
+    {
+        return 0;
+    }
 };

@@ -36,7 +36,7 @@ public:
         TextDisplay &display;
         TrayView &tray;
         const TaskbarLocator &taskbar;
-        SongTracker &songs;
+        SongTracker &songs; // the current-song step of each poll: the title files
         int downloadTimeoutMs = WebDownloader::kDefaultTimeoutMs;
     };
 

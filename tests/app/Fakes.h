@@ -2,8 +2,8 @@
 #pragma once
 
 #include "Clock.h"
+#include "CurrentSongTracker.h"
 #include "KonfigKeys.h"
-#include "SongTracker.h"
 #include "Taskbar.h"
 #include "TextDisplay.h"
 #include "TrayView.h"
@@ -71,6 +71,27 @@ public:
     QDateTime time{QDate(2026, 12, 5), QTime(14, 30, 15)};
 };
 
+// The program's own title files, with a record of the stations in the order asked.
+class RecordingSongTracker final : public SongTracker
+{
+public:
+    RecordingSongTracker(const QString &programDir, const Clock &clock)
+        : m_real(programDir, clock, QLocale(QLocale::German, QLocale::Germany))
+    {
+    }
+    qint32 get_current_song(const QString &station, qint32 lastSongId, const QString &answer,
+                            const QByteArray &document) override
+    {
+        stations.append(station);
+        return m_real.get_current_song(station, lastSongId, answer, document);
+    }
+
+    QStringList stations;
+
+private:
+    CurrentSongTracker m_real;
+};
+
 class FixedTaskbar final : public TaskbarLocator
 {
 public:
@@ -94,7 +115,7 @@ struct AppWorld
     RecordingDisplay display;
     RecordingTray tray;
     FixedTaskbar taskbar;
-    NoSongTracker songs;
+    RecordingSongTracker songs{programDir.path(), clock};
     frmMain form{{programDir.path(), executableDir.path(), clock, display, tray, taskbar, songs,
                   downloadTimeoutMs}};
 

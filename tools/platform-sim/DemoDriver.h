@@ -11,16 +11,17 @@
 class StationBook;
 
 // Keeps the simulated platform alive for the demo: every few seconds each station's
-// listener count drifts a little, and every few minutes its song changes to a new one
-// with a higher id. Whatever was scripted is the starting point.
+// listener count drifts a little, and every 20 to 60 seconds its song changes to a new
+// one with a higher id, so a one-minute poll finds a new song most of the time.
+// Whatever was scripted is the starting point.
 class DemoDriver : public QObject
 {
     Q_OBJECT
 
 public:
     static constexpr int kDriftIntervalMs = 4000;
-    static constexpr int kShortestSongMs = 2 * 60 * 1000;
-    static constexpr int kLongestSongMs = 5 * 60 * 1000;
+    static constexpr int kShortestSongMs = 20 * 1000;
+    static constexpr int kLongestSongMs = 60 * 1000;
 
     DemoDriver(StationBook &book, QObject *parent = nullptr);
 

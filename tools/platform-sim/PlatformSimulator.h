@@ -89,7 +89,7 @@ public:
     void setDefaultListenerReply(const ListenerReply &reply);
 
     // Demo mode: every station's count drifts at random every few seconds and its
-    // song changes every few minutes; scripted replies are the starting point. A station
+    // song changes every 20 to 60 seconds; scripted replies are the starting point. A station
     // first asked for in demo mode starts as if it had been seeded.
     void setDemoMode(bool on);
     // Gives each station a plausible random count (20 to 300) and song unless it has a

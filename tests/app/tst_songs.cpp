@@ -1,0 +1,174 @@
+// SPDX-License-Identifier: MIT
+#include "Fakes.h"
+#include "PlatformSimulator.h"
+
+#include <QRegularExpression>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+using Song = PlatformSimulator::SongReply;
+using Fault = PlatformSimulator::Fault;
+
+Song reply(int id, const QByteArray &body = {}, Fault fault = Fault::None)
+{
+    Song s;
+    s.id = id;
+    s.body = body;
+    s.fault = fault;
+    return s;
+}
+
+const QByteArray kNone = "(none)";
+const QByteArray kWhen = "\"05.12.2026\",\"14:30:15\",";
+// A station without a script of its own: song 1, no listeners.
+const QByteArray kDefaultLine = kWhen + "1,\"Titel\",\"Interpret\",\"Album\",0\r\n";
+
+// frmMain with title files on, against the simulator on loopback.
+struct World : AppWorld
+{
+    PlatformSimulator sim;
+
+    explicit World(const QByteArray &stations, const QByteArray &titleFiles = "1") : AppWorld(700)
+    {
+        QVERIFY(sim.listen());
+        writeIniFile("[Konfig]\r\napi_host=" + sim.baseUrl().toUtf8() + "\r\nstations=" + stations +
+                     "\r\nwrite_title2file=" + titleFiles + "\r\n");
+    }
+    bool poll(bool first = false)
+    {
+        first ? form.Form_Load() : form.check_stations();
+        return QTest::qWaitFor([this] { return !tray.isBusy(); }, 15000);
+    }
+    QByteArray titleFile(const QString &station) const
+    {
+        QFile f(QDir(programDir.path()).filePath(u"titel_"_s + station + u".txt"_s));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : kNone;
+    }
+};
+
+} // namespace
+
+class TestSongs : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void linesFollowSongChanges();
+    void switchedOffFetchesNothing();
+    void documents_data();
+    void documents();
+    void unwritableFileCostsItsLineOnly();
+    void hostileNameStaysInTheFolder();
+};
+
+void TestSongs::linesFollowSongChanges()
+{
+    World w("alpha;beta;gamma");
+    w.sim.setCount(u"alpha"_s, 57);
+    // The first station answers last; lines and ids still come in list order.
+    Song slow = reply(7);
+    slow.delayMs = 300;
+    w.sim.setSongReply(u"alpha"_s, slow);
+    w.sim.setSongReply(u"gamma"_s, reply(9));
+    QVERIFY(w.poll(true));
+    QCOMPARE(w.songs.stations, (QStringList{u"alpha"_s, u"beta"_s, u"gamma"_s}));
+    const QByteArray first = kWhen + "7,\"Titel\",\"Interpret\",\"Album\",57\r\n";
+    QCOMPARE(w.titleFile(u"alpha"_s), first);
+    QCOMPARE(w.titleFile(u"beta"_s), kDefaultLine);
+
+    w.sim.setCount(u"alpha"_s, 1000000);
+    QVERIFY(w.poll());
+    QCOMPARE(w.titleFile(u"alpha"_s), first);
+
+    Song next = reply(8);
+    next.title = u"Zweiter"_s;
+    w.sim.setSongReply(u"alpha"_s, next);
+    w.clock.time = w.clock.time.addSecs(200);
+    QVERIFY(w.poll());
+    QCOMPARE(w.titleFile(u"alpha"_s),
+             first +
+                 "\"05.12.2026\",\"14:33:35\",8,\"Zweiter\",\"Interpret\",\"Album\",1000000\r\n");
+    QCOMPARE(w.form.stations().at(0).song_id, 8);
+}
+
+void TestSongs::switchedOffFetchesNothing()
+{
+    World w("alpha", "0");
+    QVERIFY(w.poll(true));
+    QCOMPARE(w.sim.requestLog(), QStringList{u"GET /station/alpha/listeners"_s});
+    QCOMPARE(w.titleFile(u"alpha"_s), kNone);
+}
+
+void TestSongs::documents_data()
+{
+    QTest::addColumn<Song>("song");
+    QTest::addColumn<QByteArray>("line"); // after date and time
+    QTest::addColumn<int>("songId");
+    QTest::addColumn<QString>("warning");
+    // Raw UTF-8 and a JSON escape alike arrive as UTF-8; quotes stay as they are, line
+    // breaks become blanks.
+    QTest::newRow("UTF-8") << reply(1,
+                                    "{\"id\":5,\"title\":\"Gr\xc3\xbc\xc3\x9f"
+                                    "e\\r\\nx\",\"artist\":{\"name\":\"\\u03a9\"},\"album\":null}")
+                           << QByteArray("5,\"Gr\xc3\xbc\xc3\x9f"
+                                         "e  x\",\"\xce\xa9\",\"\",0\r\n")
+                           << 5 << QString();
+    QTest::newRow("Windows-1252") << reply(1, "{\"id\":\"6x\",\"title\":\"\xfc\",\"artist\":{"
+                                              "\"name\":\"\x80\"},\"album\":\"a\\\"b\"}")
+                                  << QByteArray("6,\"\xc3\xbc\",\"\xe2\x82\xac\",\"a\"b\",0\r\n")
+                                  << 6 << QString();
+    QTest::newRow("short") << reply(1, R"({"id":1} )") << kNone << 0 << QString();
+    QTest::newRow("never answers") << reply(1, {}, Fault::Silent) << kNone << 0 << QString();
+    QTest::newRow("no JSON") << reply(1, R"({"id":5,"title":)") << kNone << 0
+                             << u"no JSON document"_s;
+    QTest::newRow("no artist name")
+        << reply(1, R"({"id":5,"title":"t","artist":"A","album":"B"})") << kNone << 0 << u"lacks"_s;
+}
+
+// Whatever one station's document is, the other station's line is written.
+void TestSongs::documents()
+{
+    QFETCH(Song, song);
+    QFETCH(QByteArray, line);
+    QFETCH(QString, warning);
+    World w("bad;good");
+    w.sim.setSongReply(u"bad"_s, song);
+    if (!warning.isEmpty()) {
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"^No title line for bad: .*"_s +
+                                                              QRegularExpression::escape(warning)));
+    }
+    QVERIFY(w.poll(true));
+    QCOMPARE(w.titleFile(u"bad"_s), line == kNone ? line : kWhen + line);
+    QTEST(w.form.stations().at(0).song_id, "songId");
+    QCOMPARE(w.titleFile(u"good"_s), kDefaultLine);
+}
+
+void TestSongs::unwritableFileCostsItsLineOnly()
+{
+    World w("bad;good");
+    QDir folder(w.programDir.path());
+    QVERIFY(folder.mkdir(u"titel_bad.txt"_s));
+    QTest::ignoreMessage(QtWarningMsg,
+                         QRegularExpression(u"^No title line for bad: .*not a plain file"_s));
+    QVERIFY(w.poll(true));
+    QCOMPARE(w.titleFile(u"good"_s), kDefaultLine);
+    // The line comes with the next poll once the file can be written.
+    QVERIFY(folder.rmdir(u"titel_bad.txt"_s));
+    QVERIFY(w.poll());
+    QCOMPARE(w.titleFile(u"bad"_s), kDefaultLine);
+}
+
+void TestSongs::hostileNameStaysInTheFolder()
+{
+    World w("../..\\x:1%2f...y");
+    QVERIFY(w.poll(true));
+    QCOMPARE(QDir(w.programDir.path()).entryList(QDir::Files),
+             (QStringList{u"Mirkan_DesktopTool.ini"_s,
+                          u"titel_%2E%2E%2F%2E%2E%5Cx%3A1%252f%2E%2E%2Ey.txt"_s}));
+}
+
+QTEST_GUILESS_MAIN(TestSongs)
+#include "tst_songs.moc"
