@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "DesktopProgram.h"
 
+#include "DialogFont.h"
 #include "ProgramIcons.h"
 #include "frmAbout.h"
+#include "frmGraph.h"
+#include "frmKonfig.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
-#include <QMessageBox>
 
 using namespace Qt::StringLiterals;
 
@@ -15,7 +18,7 @@ DesktopProgram::DesktopProgram(const Options &options)
       m_songs(options.programDir, m_clock),
       m_form({options.programDir, options.executableDir, m_clock, m_display, m_tray, *m_taskbar,
               m_songs}),
-      m_overlay({m_form.konfig(), m_form.task_leiste_height(), {}})
+      m_overlay({m_form.konfig(), m_form.task_leiste_height(), {}}), m_autostart(createAutostart())
 {
     QGuiApplication::setWindowIcon(ProgramIcons::program());
     // Lets the desktop match the program's windows to its installed entry and icon.
@@ -40,20 +43,34 @@ void DesktopProgram::wireMenu()
         m_dialogs.show(u"about"_s, [this] { return new frmAbout(m_opener); });
     });
     QObject::connect(&m_tray, &TrayIcon::settingsRequested, &m_form,
-                     [this] { showPlaceholder(u"settings"_s); });
-    QObject::connect(&m_tray, &TrayIcon::statisticsRequested, &m_form,
-                     [this] { showPlaceholder(u"statistics"_s); });
+                     [this] { m_dialogs.show(u"settings"_s, [this] { return newSettings(); }); });
+    QObject::connect(&m_tray, &TrayIcon::statisticsRequested, &m_form, [this] {
+        m_dialogs.show(u"statistics"_s, [this] { return newStatistics(); });
+    });
     // Without a notification area the overlay is the handle.
     QObject::connect(&m_overlay, &frmText::rightClicked, &m_tray, &TrayIcon::overlayContextMenu);
     QObject::connect(&m_overlay, &frmText::doubleClicked, &m_tray, &TrayIcon::overlayDoubleClicked);
 }
 
-void DesktopProgram::showPlaceholder(const QString &key)
+QWidget *DesktopProgram::newSettings()
 {
-    m_dialogs.show(key, [] {
-        auto *box = new QMessageBox(QMessageBox::Information, u"Mirkan DesktopTool"_s,
-                                    u"Dieses Fenster ist noch nicht verfügbar."_s, QMessageBox::Ok);
-        box->setWindowIcon(ProgramIcons::program());
-        return box;
-    });
+    return new frmKonfig({m_form.konfig(), m_overlay, *m_autostart, m_messenger, m_colours,
+                          QCoreApplication::applicationFilePath(),
+                          [this] { m_form.check_stations(); }, [this] { m_form.Load_Konfig(); }});
+}
+
+QWidget *DesktopProgram::newStatistics()
+{
+    const StationList &stations = m_form.stations();
+    return new frmGraph({m_form.history(),
+                         [&stations] {
+                             QStringList names;
+                             for (const station_entry &station : stations) {
+                                 names.append(station.name);
+                             }
+                             return names;
+                         },
+                         [&stations](const QString &name) { return station_max(stations, name); },
+                         [&stations](const QString &name) { return station_min(stations, name); },
+                         &DialogFont::font});
 }

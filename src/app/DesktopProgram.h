@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "Autostart.h"
 #include "Clock.h"
+#include "ColourPicker.h"
 #include "ConsoleTextDisplay.h"
 #include "CurrentSongTracker.h"
 #include "DialogHost.h"
+#include "Messenger.h"
 #include "Taskbar.h"
 #include "TeeTextDisplay.h"
 #include "TerminationSignals.h"
@@ -35,7 +38,8 @@ public:
 
 private:
     void wireMenu();
-    void showPlaceholder(const QString &key);
+    QWidget *newSettings();
+    QWidget *newStatistics();
 
     SystemClock m_clock;
     ConsoleTextDisplay m_console;
@@ -47,5 +51,8 @@ private:
     frmText m_overlay;
     DialogHost m_dialogs;
     DesktopUrlOpener m_opener;
+    DesktopMessenger m_messenger;
+    DesktopColourPicker m_colours;
+    std::unique_ptr<Autostart> m_autostart;
     TerminationSignals m_termination;
 };

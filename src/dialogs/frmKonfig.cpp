@@ -17,10 +17,12 @@
 #include "frmText.h"
 
 #include <QCheckBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 
 using namespace Qt::StringLiterals;
@@ -63,6 +65,9 @@ frmKonfig::frmKonfig(Services services, QWidget *parent)
     setWindowTitle(u"Einstellungen"_s);
     setWindowIcon(ProgramIcons::program());
     setModal(true);
+    if (const QScreen *where = QGuiApplication::primaryScreen()) {
+        move(where->availableGeometry().center() - rect().center());
+    }
     connectHandlers();
     Form_Load();
 }

@@ -95,6 +95,8 @@ void frmKonfig_position::mouseMoveEvent(QMouseEvent *event)
     }
     move(pos() + event->position().toPoint() - m_pressPoint);
     m_overlay.move(pos());
+    // Both stay on top; the icons must stay above the overlay's letters to be clicked.
+    raise();
 }
 
 void frmKonfig_position::mouseReleaseEvent(QMouseEvent *)
