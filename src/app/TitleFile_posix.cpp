@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "FileDescriptor.h"
 #include "TitleFile.h"
 
 #include <QFile>
@@ -22,24 +23,6 @@ QString notPlain()
 {
     return u"not a plain file"_s;
 }
-
-class Descriptor
-{
-public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
-    ~Descriptor()
-    {
-        if (m_fd >= 0) {
-            ::close(m_fd);
-        }
-    }
-    Descriptor(const Descriptor &) = delete;
-    Descriptor &operator=(const Descriptor &) = delete;
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
 
 // Writes all of bytes, or as much as the file takes; the count written.
 qint64 writeAll(int fd, const QByteArray &bytes)
@@ -70,7 +53,7 @@ QString append(const QString &path, const QByteArray &line)
     }
     // O_NONBLOCK: a pipe put in the file's place after the stat fails at once instead
     // of waiting for a reader; the fstat below refuses whatever else it may be.
-    const Descriptor fd(::open(
+    const FileDescriptor fd(::open(
         name.constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0666));
     if (fd.get() < 0) {
         return failed(errno);

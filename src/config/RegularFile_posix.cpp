@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "FileDescriptor.h"
 #include "RegularFile.h"
 
 #include <QFile>
@@ -19,24 +20,6 @@ Contents failed(int error)
     return {Status::Failed, {}, qt_error_string(error)};
 }
 
-class Descriptor
-{
-public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
-    ~Descriptor()
-    {
-        if (m_fd >= 0) {
-            ::close(m_fd);
-        }
-    }
-    Descriptor(const Descriptor &) = delete;
-    Descriptor &operator=(const Descriptor &) = delete;
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
-
 } // namespace
 
 Contents read(const QString &path, qint64 maxBytes)
@@ -52,7 +35,7 @@ Contents read(const QString &path, qint64 maxBytes)
     }
     // O_NONBLOCK: should a pipe take the file's place after the stat, open returns at
     // once instead of waiting for a writer; the fstat below then refuses it.
-    const Descriptor fd(::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    const FileDescriptor fd(::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (fd.get() < 0) {
         return errno == ENOENT ? Contents{} : failed(errno);
     }
