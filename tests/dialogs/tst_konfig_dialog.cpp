@@ -5,6 +5,7 @@
 #include "KonfigKeys.h"
 #include "KonfigSettings.h"
 #include "Messenger.h"
+#include "XdgAutostart.h"
 #include "frmKonfig.h"
 #include "frmKonfig_position.h"
 #include "frmText.h"
@@ -136,6 +137,7 @@ private slots:
     void rejectedStationList_data();
     void rejectedStationList();
     void saveWritesEveryKeyInOrder();
+    void logonEntryFollowsTheBox();
     void cancelRestoresPreview();
     void closeBoxKeepsPreview();
     void valueLabels_data();
@@ -229,6 +231,35 @@ void TestKonfigDialog::saveWritesEveryKeyInOrder()
     control<QCheckBox>(again.get(), u"Check_autostart"_s)->setChecked(false);
     control<QPushButton>(again.get(), u"Command1"_s)->click();
     QCOMPARE(world.autostart.calls.last(), u"remove Other"_s);
+}
+
+// Through the real desktop entry: created by a Save, the same bytes after a second one,
+// gone after a Save with the box clear.
+void TestKonfigDialog::logonEntryFollowsTheBox()
+{
+    World world;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(world.dir.filePath(u"config"_s)));
+    XdgAutostart autostart;
+    const QString entry = world.dir.filePath(u"config/autostart/Other.desktop"_s);
+    const auto save = [&](bool ticked) {
+        auto form = std::make_unique<frmKonfig>(frmKonfig::Services{world.konfig,
+                                                                    world.overlay,
+                                                                    autostart,
+                                                                    world.messenger,
+                                                                    world.picker,
+                                                                    u"/opt/mirkan/Other"_s,
+                                                                    {},
+                                                                    {}});
+        control<QCheckBox>(form.get(), u"Check_autostart"_s)->setChecked(ticked);
+        control<QPushButton>(form.get(), u"Command1"_s)->click();
+        QFile file(entry);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const QByteArray first = save(true);
+    QVERIFY(first.contains("Exec=/opt/mirkan/Mirkan_DesktopTool\n"));
+    QCOMPARE(save(true), first);
+    QCOMPARE(save(false), QByteArray());
+    QVERIFY(!QFile::exists(entry));
 }
 
 // The live preview reaches the overlay at once; "&Abbrechen" takes all of it back and
