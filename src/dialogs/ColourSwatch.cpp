@@ -7,6 +7,8 @@
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 
+#include <algorithm>
+
 ColourSwatch::ColourSwatch(QWidget *parent) : QFrame(parent)
 {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -23,6 +25,8 @@ void ColourSwatch::setColour(qint32 colour)
 
 QColor ColourSwatch::toColor(qint32 colour)
 {
+    // As the display draws a number beyond the 24 bits of a colour.
+    colour = std::clamp(colour, 0, 0xFFFFFF);
     return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
 }
 

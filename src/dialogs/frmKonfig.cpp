@@ -10,6 +10,7 @@
 #include "KonfigSettings.h"
 #include "KonfigTexts.h"
 #include "Messenger.h"
+#include "NumberText.h"
 #include "OverlayStyle.h"
 #include "ProgramIcons.h"
 #include "TextCase.h"
@@ -51,6 +52,18 @@ namespace {
 QString flag(bool on)
 {
     return on ? u"1"_s : u"0"_s;
+}
+
+// The colour text as the whole number it holds, unclamped: a negative value (a system
+// colour) must survive "&Abbrechen" and is never written by "&Speichern". Text that is no
+// number of 32 bits gives the colour the display shows for it.
+qint32 colourNumber(const QString &text, qint32 fallback)
+{
+    const std::optional<double> value = NumberText::strictNumber(text);
+    if (!value) {
+        return fallback;
+    }
+    return NumberText::toInt32(NumberText::roundHalfEven(*value)).value_or(fallback);
 }
 
 } // namespace
@@ -127,8 +140,8 @@ void frmKonfig::Form_Load()
     KonfigSettings &k = m_services.konfig;
     // Taken first, so a value a bar cannot show (a hand-edited size of 40) comes back
     // unchanged on "&Abbrechen".
-    *m_snapshot = {OverlayStyle::fillColour(k),
-                   OverlayStyle::outlineColour(k),
+    *m_snapshot = {colourNumber(k.BackgroundColor, OverlayStyle::fillColour(k)),
+                   colourNumber(k.OutlineColor, OverlayStyle::outlineColour(k)),
                    k.Opaque,
                    k.UpdateInterval,
                    k.Text_Ouline,

@@ -57,6 +57,7 @@ class TestSongs : public QObject
 
 private slots:
     void linesFollowSongChanges();
+    void reloadWhileSongsAreOutstanding();
     void switchedOffFetchesNothing();
     void documents_data();
     void documents();
@@ -92,6 +93,27 @@ void TestSongs::linesFollowSongChanges()
              first +
                  "\"05.12.2026\",\"14:33:35\",8,\"Zweiter\",\"Interpret\",\"Album\",1000000\r\n");
     QCOMPARE(w.form.stations().at(0).song_id, 8);
+}
+
+// A reload in the middle of a poll abandons that poll's song steps: no late line, no id
+// lands on the station that now stands at that place.
+void TestSongs::reloadWhileSongsAreOutstanding()
+{
+    World w("alpha;beta");
+    Song slow = reply(7);
+    slow.delayMs = 400;
+    w.sim.setSongReply(u"alpha"_s, slow);
+    w.form.Form_Load();
+    QTest::qWait(150);
+    w.writeIniFile("[Konfig]\r\napi_host=" + w.sim.baseUrl().toUtf8() +
+                   "\r\nstations=beta;alpha\r\nwrite_title2file=1\r\n");
+    w.form.Load_Konfig();
+    QVERIFY(QTest::qWaitFor([&w] { return !w.tray.isBusy(); }, 15000));
+    QTest::qWait(500); // the first poll's late answer, had it been kept
+    QCOMPARE(w.titleFile(u"alpha"_s), kWhen + "7,\"Titel\",\"Interpret\",\"Album\",0\r\n");
+    QCOMPARE(w.titleFile(u"beta"_s), kDefaultLine);
+    QCOMPARE(w.form.stations().at(0).song_id, 1);
+    QCOMPARE(w.form.stations().at(1).song_id, 7);
 }
 
 void TestSongs::switchedOffFetchesNothing()

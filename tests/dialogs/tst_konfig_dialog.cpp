@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -189,6 +190,8 @@ void TestKonfigDialog::saveWritesEveryKeyInOrder()
     world.konfig.Text_Size = 40; // from a hand-edited file: the bar shows 30
     world.konfig.window_pos_x = 1500;
     world.konfig.window_pos_y = 3000;
+    world.konfig.BackgroundColor = u"-2147483640"_s; // a system colour: never written
+    world.konfig.OutlineColor = u"33554431"_s;       // beyond 24 bits, kept as it is
     auto form = world.open();
     form->show();
     control<QLineEdit>(form.get(), u"Text1"_s)->setText(u"  Eins;ZWEI "_s);
@@ -203,8 +206,7 @@ void TestKonfigDialog::saveWritesEveryKeyInOrder()
 
     const QByteArray expected = "[Konfig]\r\n"
                                 "stations=eins;zwei\r\n"
-                                "BackgroundColor=2131691\r\n"
-                                "OutlineColor=0\r\n"
+                                "OutlineColor=33554431\r\n"
                                 "UpdateInterval=5\r\n"
                                 "Opaque=200\r\n"
                                 "Text_Size=30\r\n"
@@ -238,6 +240,8 @@ void TestKonfigDialog::saveWritesEveryKeyInOrder()
 void TestKonfigDialog::logonEntryFollowsTheBox()
 {
     World world;
+    const QByteArray configHome = qgetenv("XDG_CONFIG_HOME");
+    const auto restore = qScopeGuard([&configHome] { qputenv("XDG_CONFIG_HOME", configHome); });
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(world.dir.filePath(u"config"_s)));
     XdgAutostart autostart;
     const QString entry = world.dir.filePath(u"config/autostart/Other.desktop"_s);
@@ -269,6 +273,7 @@ void TestKonfigDialog::cancelRestoresPreview()
     World world;
     PutIniString(u"Konfig"_s, u"Text_Size"_s, u"18"_s, world.konfig.ini_path);
     const QByteArray before = world.fileBytes();
+    world.konfig.OutlineColor = u"-5"_s;
     const KonfigSettings original = world.konfig;
     const QSize overlaySize = world.overlay.size();
     world.picker.answer = QColor(255, 0, 0);
