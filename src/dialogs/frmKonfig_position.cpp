@@ -8,6 +8,7 @@
 
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -95,8 +96,16 @@ void frmKonfig_position::mouseMoveEvent(QMouseEvent *event)
     }
     move(pos() + event->position().toPoint() - m_pressPoint);
     m_overlay.move(pos());
-    // Both stay on top; the icons must stay above the overlay's letters to be clicked.
+    // Above the overlay, which may raise itself with a new count: a window that takes
+    // the clicks in its whole area (as a translucent one does) would end the drag. The
+    // text shows on this window instead.
     raise();
+}
+
+void frmKonfig_position::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.drawImage(0, 0, m_overlay.picture());
 }
 
 void frmKonfig_position::mouseReleaseEvent(QMouseEvent *)

@@ -51,6 +51,8 @@ public:
     // Draws the current text again after a setting changed (size, colours, outline,
     // shadow, opacity, position).
     void redraw_text();
+    // The picture the window shows, for a preview elsewhere.
+    const QImage &picture() const { return m_picture; }
 
 signals:
     void rightClicked(const QPoint &globalPos);
