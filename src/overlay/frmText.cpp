@@ -4,6 +4,7 @@
 #include "KonfigSettings.h"
 #include "OverlayFont.h"
 #include "OverlayPlatform.h"
+#include "ScreenTwips.h"
 
 #include <QBitmap>
 #include <QGuiApplication>
@@ -137,8 +138,8 @@ OverlayGeometry::Screen frmText::screen() const
     OverlayGeometry::Screen where;
     if (const QScreen *primary = QGuiApplication::primaryScreen()) {
         where.pixels = primary->geometry();
-        where.twipsPerPixelX = 1440.0 / primary->logicalDotsPerInchX();
-        where.twipsPerPixelY = 1440.0 / primary->logicalDotsPerInchY();
+        where.twipsPerPixelX = ScreenTwips::perPixelX();
+        where.twipsPerPixelY = ScreenTwips::perPixelY();
     } else {
         where.pixels = QRect(0, 0, 1920, 1080);
     }
