@@ -47,6 +47,9 @@ void DesktopProgram::wireMenu()
     QObject::connect(&m_tray, &TrayIcon::statisticsRequested, &m_form, [this] {
         m_dialogs.show(u"statistics"_s, [this] { return newStatistics(); });
     });
+    // A new resolution or a panel that came or went: the overlay goes above the taskbar
+    // as it is now.
+    QObject::connect(&m_overlay, &frmText::screenChanged, &m_form, &frmMain::measureTaskbar);
     // Without a notification area the overlay is the handle.
     QObject::connect(&m_overlay, &frmText::rightClicked, &m_tray, &TrayIcon::overlayContextMenu);
     QObject::connect(&m_overlay, &frmText::doubleClicked, &m_tray, &TrayIcon::overlayDoubleClicked);

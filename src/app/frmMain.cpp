@@ -38,7 +38,7 @@ void frmMain::Form_Load()
     m_konfig.ini_path = ProgramFolder::iniPath(m_services.programDir);
     startUpdater();
     m_history.init_history();
-    m_taskLeisteHeight = taskbar_metric(u"HEIGHT", m_services.taskbar);
+    measureTaskbar();
     Load_Konfig();
     m_services.tray.add();
     m_services.display.show();
@@ -101,6 +101,11 @@ void frmMain::Timer_changes_only_Timer()
         m_services.display.set_Print_Text(QString());
         m_timerChangesOnly.stop();
     }
+}
+
+void frmMain::measureTaskbar()
+{
+    m_taskLeisteHeight = taskbar_metric(u"HEIGHT", m_services.taskbar);
 }
 
 void frmMain::mnExit_Click()

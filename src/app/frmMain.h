@@ -54,6 +54,8 @@ public:
     void Timer1_Timer();
     void Timer_changes_only_Timer();
     void mnExit_Click();
+    // Measures the taskbar's height again (at start-up, and when the screen changed).
+    void measureTaskbar();
 
     // True when path names an existing file or folder; "*" and "?" in its last
     // part match as wildcards.
@@ -62,7 +64,8 @@ public:
     KonfigSettings &konfig() { return m_konfig; }
     const StationList &stations() const { return m_stations; }
     const ListenerHistory &history() const { return m_history; }
-    // Pixels; measured once by start-up, read by the overlay's placement.
+    // Pixels; measured by start-up and again when the screen changes, read by the
+    // overlay's placement.
     const qint32 &task_leiste_height() const { return m_taskLeisteHeight; }
 
     // "AutoUpdate" plus the platform's executable suffix.

@@ -38,7 +38,8 @@ frmKonfig_position::frmKonfig_position(KonfigSettings &konfig, frmText &overlay,
       m_konfig(konfig), m_overlay(overlay)
 {
     setObjectName(u"frmKonfig_position"_s);
-    setWindowModality(Qt::ApplicationModal);
+    // Blocks the settings it belongs to, never the tray.
+    setWindowModality(Qt::WindowModal);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, kDarkGreen);
     palette.setColor(QPalette::Button, kDarkGreen);
@@ -66,6 +67,7 @@ frmKonfig_position::frmKonfig_position(KonfigSettings &konfig, frmText &overlay,
     connect(Command1, &QPushButton::clicked, this, &frmKonfig_position::accept);
     connect(Picture2, &QToolButton::clicked, this, &frmKonfig_position::resetPosition);
     connect(Command2, &QPushButton::clicked, this, &frmKonfig_position::resetPosition);
+    connect(&m_overlay, &frmText::pictureChanged, this, &frmKonfig_position::followOverlay);
     Form_Load();
 }
 
@@ -76,6 +78,16 @@ void frmKonfig_position::Form_Load()
     m_label->setText(u"Verschiebe das Fenster an die gewünschte Position."_s);
     // The overlay's own window is exactly its measured text.
     setFixedSize(m_overlay.size().expandedTo(kSmallest));
+}
+
+// A poll landed, or a setting changed: the window takes the overlay's new size and shows
+// its new text, and the overlay stays where the window is, below it.
+void frmKonfig_position::followOverlay()
+{
+    setFixedSize(m_overlay.size().expandedTo(kSmallest));
+    m_overlay.move(pos());
+    raise();
+    update();
 }
 
 void frmKonfig_position::mousePressEvent(QMouseEvent *event)
@@ -118,6 +130,7 @@ void frmKonfig_position::accept()
     const QPoint twips = ScreenTwips::toTwips(pos());
     m_konfig.window_pos_x = twips.x();
     m_konfig.window_pos_y = twips.y();
+    stopFollowing();
     m_overlay.redraw_text();
     QDialog::accept();
 }
@@ -126,6 +139,19 @@ void frmKonfig_position::resetPosition()
 {
     m_konfig.window_pos_x = 0;
     m_konfig.window_pos_y = 0;
+    stopFollowing();
     m_overlay.redraw_text();
     QDialog::reject();
+}
+
+void frmKonfig_position::done(int result)
+{
+    stopFollowing();
+    QDialog::done(result);
+}
+
+// From here on the overlay goes where the record says.
+void frmKonfig_position::stopFollowing()
+{
+    disconnect(&m_overlay, nullptr, this, nullptr);
 }

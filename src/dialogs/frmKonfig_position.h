@@ -12,7 +12,8 @@ struct KonfigSettings;
 // that the user drags with any mouse button while the overlay follows. The tick (or
 // "Übernehmen") stores the window's top-left corner in twips, the reset icon (or
 // "Abbrechen") stores 0, 0 - placed automatically again; Escape closes and changes
-// nothing. The settings dialog opens it and takes the position from the record after.
+// nothing. While it is open it keeps the overlay's size and shows its current text,
+// with the overlay held below it. The settings dialog opens it and takes the position from the record after.
 class frmKonfig_position final : public QDialog
 {
     Q_OBJECT
@@ -29,7 +30,10 @@ protected:
 private:
     void Form_Load();
     void accept() override;
+    void done(int result) override;
     void resetPosition();
+    void followOverlay();
+    void stopFollowing();
 
     KonfigSettings &m_konfig;
     frmText &m_overlay;

@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QRect>
+
+#include <vector>
+
 class QWidget;
 
 // What the overlay needs from the desktop beyond Qt. One implementation per platform,
@@ -16,5 +20,11 @@ bool compositorActive();
 // Keeps a shown tool window out of taskbars, pagers and task switchers where its
 // window type alone does not.
 void keepOutOfTaskbar(QWidget *window);
+
+// Lets the mouse reach the window only on rects (native pixels, the window's own
+// coordinates), so clicks elsewhere fall through to whatever lies below; with bounding
+// the window is also cut to them, for a desktop that cannot show it translucent.
+// Desktops whose windows take clicks by their pixels' alpha need none of it.
+void setShape(QWidget *window, const std::vector<QRect> &rects, bool bounding);
 
 } // namespace OverlayPlatform

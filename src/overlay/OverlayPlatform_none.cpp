@@ -13,4 +13,9 @@ void keepOutOfTaskbar(QWidget *)
     // A frameless tool window already stays out of the taskbar here.
 }
 
+void setShape(QWidget *, const std::vector<QRect> &, bool)
+{
+    // Layered windows let clicks through their clear pixels and show only what is drawn.
+}
+
 } // namespace OverlayPlatform

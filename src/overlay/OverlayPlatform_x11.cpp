@@ -4,10 +4,12 @@
 #include <QGuiApplication>
 #include <QWidget>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
+#include <xcb/shape.h>
 #include <xcb/xcb.h>
 
 namespace {
@@ -44,6 +46,25 @@ xcb_window_t rootWindow(xcb_connection_t *c)
         xcb_screen_next(&it);
     }
     return it.data ? it.data->root : 0;
+}
+
+// One row's rectangles joined into one where the server cannot take them all in one
+// request: the shape then covers the gaps between letters, but nothing is lost.
+std::vector<xcb_rectangle_t> coarse(const std::vector<xcb_rectangle_t> &rects)
+{
+    std::vector<xcb_rectangle_t> rows;
+    for (const xcb_rectangle_t &r : rects) {
+        if (!rows.empty() && rows.back().y == r.y && rows.back().height == r.height) {
+            xcb_rectangle_t &row = rows.back();
+            const int left = std::min<int>(row.x, r.x);
+            const int right = std::max<int>(row.x + row.width, r.x + r.width);
+            row.x = int16_t(left);
+            row.width = uint16_t(right - left);
+        } else {
+            rows.push_back(r);
+        }
+    }
+    return rows;
 }
 
 } // namespace
@@ -90,6 +111,39 @@ void keepOutOfTaskbar(QWidget *window)
     xcb_send_event(c, 0, rootWindow(c),
                    XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
                    reinterpret_cast<const char *>(&event));
+    xcb_flush(c);
+}
+
+void setShape(QWidget *window, const std::vector<QRect> &rects, bool bounding)
+{
+    xcb_connection_t *c = connection();
+    if (!c || !window) {
+        return;
+    }
+    const xcb_query_extension_reply_t *shape = xcb_get_extension_data(c, &xcb_shape_id);
+    if (!shape || !shape->present) {
+        return;
+    }
+    std::vector<xcb_rectangle_t> list;
+    list.reserve(rects.size());
+    for (const QRect &r : rects) {
+        list.push_back({int16_t(r.x()), int16_t(r.y()), uint16_t(r.width()), uint16_t(r.height())});
+    }
+    // The request's length in 4-byte units: a 12-byte head and 2 units a rectangle.
+    if (3 + 2 * uint64_t(list.size()) > xcb_get_maximum_request_length(c)) {
+        list = coarse(list);
+    }
+    const auto id = xcb_window_t(window->winId());
+    const auto count = uint32_t(list.size());
+    xcb_shape_rectangles(c, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_INPUT, XCB_CLIP_ORDERING_UNSORTED, id,
+                         0, 0, count, list.data());
+    if (bounding) {
+        xcb_shape_rectangles(c, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_BOUNDING,
+                             XCB_CLIP_ORDERING_UNSORTED, id, 0, 0, count, list.data());
+    } else {
+        // No bounding shape: the whole window, clear where nothing is drawn.
+        xcb_shape_mask(c, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_BOUNDING, id, 0, 0, XCB_NONE);
+    }
     xcb_flush(c);
 }
 

@@ -45,7 +45,7 @@ QSizeF OverlayRenderer::measure(const QString &text, int textSize) const
 }
 
 QImage OverlayRenderer::render(const QString &text, const OverlayStyle &style, qreal drawingWidth,
-                               int width, int height, qreal devicePixelRatio) const
+                               int width, int height, qreal devicePixelRatio, qreal top) const
 {
     // Drawn in device pixels; the ratio is set once the glyphs are in.
     const QSize device(int(std::ceil(width * devicePixelRatio)),
@@ -55,7 +55,7 @@ QImage OverlayRenderer::render(const QString &text, const OverlayStyle &style, q
     if (!image.isNull() && !text.isEmpty()) {
         m_glyphs.setLook(style, devicePixelRatio);
         const std::vector<Placed> placed =
-            placeGlyphs(text, style.textSize, drawingWidth, device, devicePixelRatio);
+            placeGlyphs(text, style.textSize, {drawingWidth, top}, device, devicePixelRatio);
         QPainter painter(&image);
         // Layer by layer over the whole text, so no glyph's shadow or outline lies over
         // its neighbour's fill.
@@ -72,8 +72,23 @@ QImage OverlayRenderer::render(const QString &text, const OverlayStyle &style, q
     return image;
 }
 
+OverlayLineMetrics OverlayRenderer::lineMetrics(const QFont &font) const
+{
+    if (m_metricsSize != font.pixelSize()) {
+        m_metrics = OverlayLineMetrics::of(QRawFont::fromFont(font));
+        if (!m_metrics.isValid()) {
+            const QFontMetricsF metrics(font);
+            m_metrics = {metrics.ascent() / font.pixelSize(),
+                         metrics.lineSpacing() / font.pixelSize()};
+        }
+        m_metricsSize = font.pixelSize();
+    }
+    return m_metrics;
+}
+
+// origin: where the first line's box ends on the right (x) and starts at the top (y).
 std::vector<OverlayRenderer::Placed> OverlayRenderer::placeGlyphs(const QString &text, int textSize,
-                                                                  qreal drawingWidth, QSize device,
+                                                                  QPointF origin, QSize device,
                                                                   qreal devicePixelRatio) const
 {
     // The em size is in pixels, not points: the drawn glyphs are smaller than the
@@ -81,7 +96,7 @@ std::vector<OverlayRenderer::Placed> OverlayRenderer::placeGlyphs(const QString 
     QFont font(m_family);
     font.setBold(true);
     font.setPixelSize(textSize);
-    const QFontMetricsF metrics(font);
+    const OverlayLineMetrics lines = lineMetrics(font);
     // Glyphs wholly outside the picture are left out, so a text far wider than the
     // window does not crowd the cache; the margin holds outline, shadow and soft edges.
     const qreal margin = (Cache::kPenWidth + Cache::kShadowOffset) * devicePixelRatio + 2;
@@ -89,11 +104,11 @@ std::vector<OverlayRenderer::Placed> OverlayRenderer::placeGlyphs(const QString 
         QRectF(QPointF(), QSizeF(device)).adjusted(-margin, -margin, margin, margin);
     const QTransform toDevice = QTransform::fromScale(devicePixelRatio, devicePixelRatio);
     std::vector<Placed> placed;
-    const QStringList lines = OverlayGeometry::drawnLines(text);
-    for (qsizetype i = 0; i < lines.size(); ++i) {
+    const QStringList texts = OverlayGeometry::drawnLines(text);
+    for (qsizetype i = 0; i < texts.size(); ++i) {
         // Laid out rather than drawn as a path, so characters the font lacks come from
         // a fallback font as usual.
-        QTextLayout layout(lines[i], font);
+        QTextLayout layout(texts[i], font);
         layout.beginLayout();
         const QTextLine row = layout.createLine();
         layout.endLayout();
@@ -101,14 +116,14 @@ std::vector<OverlayRenderer::Placed> OverlayRenderer::placeGlyphs(const QString 
             continue;
         }
         // The baseline stays the font's even where a fallback font's ascent is taller.
-        const qreal baseline = metrics.ascent() + qreal(i) * metrics.lineSpacing();
-        const QPointF origin(drawingWidth - row.horizontalAdvance(), baseline - row.ascent());
+        const qreal baseline = origin.y() + (lines.ascent + qreal(i) * lines.lineSpacing) * textSize;
+        const QPointF start(origin.x() - row.horizontalAdvance(), baseline - row.ascent());
         for (const QGlyphRun &run : layout.glyphRuns()) {
             const QRawFont raw = run.rawFont();
             const QList<quint32> indexes = run.glyphIndexes();
             const QList<QPointF> positions = run.positions();
             for (qsizetype g = 0; g < indexes.size(); ++g) {
-                const QPointF pen = (origin + positions[g]) * devicePixelRatio;
+                const QPointF pen = (start + positions[g]) * devicePixelRatio;
                 if (!visible.intersects(
                         toDevice.mapRect(raw.boundingRect(indexes[g])).translated(pen))) {
                     continue;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "OverlayGlyphCache.h"
+#include "OverlayLineMetrics.h"
 #include "OverlayStyle.h"
 
 #include <QFont>
@@ -33,9 +34,11 @@ public:
     QSizeF measure(const QString &text, int textSize) const;
 
     // The picture of size (width, height) logical pixels, at the given device pixel
-    // ratio so it stays sharp on dense screens. The glyphs' em size is Text_Size pixels.
+    // ratio so it stays sharp on dense screens. The glyphs' em size is Text_Size pixels;
+    // lines end at drawingWidth and the first line's box starts at top (negative to
+    // keep the last lines of a text taller than the picture).
     QImage render(const QString &text, const OverlayStyle &style, qreal drawingWidth, int width,
-                  int height, qreal devicePixelRatio = 1.0) const;
+                  int height, qreal devicePixelRatio = 1.0, qreal top = 0) const;
 
 private:
     struct Placed
@@ -44,9 +47,12 @@ private:
         OverlayGlyphCache::Glyph glyph;
     };
 
-    std::vector<Placed> placeGlyphs(const QString &text, int textSize, qreal drawingWidth,
+    std::vector<Placed> placeGlyphs(const QString &text, int textSize, QPointF origin,
                                     QSize device, qreal devicePixelRatio) const;
+    OverlayLineMetrics lineMetrics(const QFont &font) const;
 
     QString m_family;
+    mutable int m_metricsSize = 0; // the pixel size m_metrics was read for
+    mutable OverlayLineMetrics m_metrics;
     mutable OverlayGlyphCache m_glyphs; // changes what a call costs, never what it draws
 };

@@ -4,9 +4,9 @@
 #include "KonfigSettings.h"
 #include "OverlayFont.h"
 #include "OverlayPlatform.h"
+#include "OverlayShape.h"
 #include "ScreenTwips.h"
 
-#include <QBitmap>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
@@ -17,31 +17,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-// Pixels drawn at least this opaque stay visible where the window is cut to the
-// drawing: the glyphs, their outline and the shadow (alpha 50), not the faint edge.
-constexpr int kMaskAlpha = 32;
-
-QBitmap maskOf(const QImage &picture)
-{
-    QImage logical = picture;
-    if (picture.devicePixelRatio() != 1.0) {
-        logical = picture.scaled(picture.deviceIndependentSize().toSize());
-    }
-    QImage mask(logical.size(), QImage::Format_MonoLSB);
-    mask.setColor(0, QColor(Qt::color0).rgba());
-    mask.setColor(1, QColor(Qt::color1).rgba());
-    for (int y = 0; y < logical.height(); ++y) {
-        const auto *line = reinterpret_cast<const QRgb *>(logical.constScanLine(y));
-        for (int x = 0; x < logical.width(); ++x) {
-            mask.setPixel(x, y, qAlpha(line[x]) >= kMaskAlpha ? 1 : 0);
-        }
-    }
-    return QBitmap::fromImage(mask);
-}
-
-} // namespace
 
 frmText::frmText(Sources sources, QWidget *parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
@@ -50,6 +25,9 @@ frmText::frmText(Sources sources, QWidget *parent)
 {
     if (!m_sources.compositorActive) {
         m_sources.compositorActive = &OverlayPlatform::compositorActive;
+    }
+    if (!m_sources.setShape) {
+        m_sources.setShape = &OverlayPlatform::setShape;
     }
     setWindowTitle(u"Form2"_s);
     setAttribute(Qt::WA_TranslucentBackground);
@@ -64,6 +42,11 @@ frmText::frmText(Sources sources, QWidget *parent)
         }
     });
     m_compositorWatch.start();
+    watchScreen(QGuiApplication::primaryScreen());
+    connect(qGuiApp, &QGuiApplication::primaryScreenChanged, this, [this](QScreen *primary) {
+        watchScreen(primary);
+        screenMoved();
+    });
 }
 
 void frmText::set_Print_Text(const QString &text)
@@ -87,50 +70,80 @@ void frmText::show()
 // after a change of size measures the text again.
 void frmText::updateDisplay()
 {
-    OverlayStyle style = OverlayStyle::from(m_sources.konfig);
-    if (!m_composited) {
-        // The screen shows the picture's colours without blending them: draw them at
-        // full strength, or a translucent fill would show darker than it is. An
-        // opacity of 0 still hides the text.
-        for (quint32 *argb : {&style.fill, &style.outline}) {
-            *argb = qAlpha(*argb) > 0 ? *argb | 0xFF000000 : *argb;
-        }
-    }
+    const OverlayStyle style = OverlayStyle::from(m_sources.konfig);
     const int lines = OverlayGeometry::lineCount(m_caption, true);
     if (lines == 0) {
         m_picture = QImage();
-        hide();
+        showNothing();
         return;
     }
     const OverlayGeometry::Screen where = screen();
     const QSizeF label = m_renderer.measure(m_caption, style.textSize);
-    const double heightTwips = OverlayGeometry::windowHeightTwips(lines, style.textSize);
-    // A text of thousands of stations must not become a picture of gigabytes: no
-    // window grows past twice the screen.
-    const int width = std::clamp(OverlayGeometry::roundEven(label.width()), 1,
-                                 std::max(1, 2 * where.pixels.width()));
-    const int height = std::clamp(OverlayGeometry::roundEven(heightTwips / where.twipsPerPixelY), 1,
-                                  std::max(1, 2 * where.pixels.height()));
-    const qreal drawingWidth = label.width() - style.textSize;
-    m_picture =
-        m_renderer.render(m_caption, style, drawingWidth, width, height, devicePixelRatioF());
+    const QSize full(OverlayGeometry::roundEven(label.width()),
+                     OverlayGeometry::roundEven(OverlayGeometry::windowHeightTwips(
+                                                    lines, style.textSize) /
+                                                where.twipsPerPixelY));
+    // A text of thousands of stations must not become a picture of gigabytes: no window
+    // grows past twice the screen. The window keeps the lower right part of its uncut
+    // self, so the ends of the lines and the last lines, where the last stations stand,
+    // show where they would have.
+    const QSize size = full.boundedTo(2 * where.pixels.size()).expandedTo({1, 1});
+    const qreal drawingWidth = label.width() - style.textSize - (full.width() - size.width());
+    const qreal top = std::min(0, size.height() - full.height());
+    m_picture = m_renderer.render(m_caption, style, drawingWidth, size.width(), size.height(),
+                                  devicePixelRatioF(), top);
+    // Without blending only the solid pixels show, and only they take the mouse.
+    m_shown = m_composited ? m_picture : OverlayShape::solid(m_picture);
+    const std::vector<QRect> shape = OverlayShape::region(
+        m_shown, m_composited ? OverlayShape::kVisibleAlpha : OverlayShape::kSolidAlpha);
+    if (shape.empty()) {
+        showNothing();
+        return;
+    }
 
     const QPoint topLeft = OverlayGeometry::placeTwips(
-        where, width * where.twipsPerPixelX, height * where.twipsPerPixelY,
+        where, size.width() * where.twipsPerPixelX, size.height() * where.twipsPerPixelY,
         m_sources.konfig.window_pos_x, m_sources.konfig.window_pos_y, m_sources.task_leiste_height);
     setGeometry(OverlayGeometry::roundEven(topLeft.x() / where.twipsPerPixelX),
-                OverlayGeometry::roundEven(topLeft.y() / where.twipsPerPixelY), width, height);
-    if (m_composited) {
-        clearMask();
-    } else {
-        setMask(maskOf(m_picture));
-    }
+                OverlayGeometry::roundEven(topLeft.y() / where.twipsPerPixelY), size.width(),
+                size.height());
+    m_sources.setShape(this, shape, !m_composited);
     if (m_wanted && !isVisible()) {
         QWidget::show();
         OverlayPlatform::keepOutOfTaskbar(this);
     }
     raise(); // back on top with every update
     update();
+    emit pictureChanged();
+}
+
+// An empty picture hides the window: a window with nothing drawn would show as a black
+// box where the desktop cannot blend, and would swallow clicks where it can.
+void frmText::showNothing()
+{
+    m_shown = QImage();
+    hide();
+    emit pictureChanged();
+}
+
+void frmText::watchScreen(QScreen *primary)
+{
+    if (m_watched) {
+        disconnect(m_watched, nullptr, this, nullptr);
+    }
+    m_watched = primary;
+    if (primary) {
+        connect(primary, &QScreen::geometryChanged, this, &frmText::screenMoved);
+        connect(primary, &QScreen::availableGeometryChanged, this, &frmText::screenMoved);
+    }
+}
+
+// A new resolution, or a panel that appears or goes, moves the place above the taskbar:
+// the taskbar is measured again before the text goes there.
+void frmText::screenMoved()
+{
+    emit screenChanged();
+    updateDisplay();
 }
 
 OverlayGeometry::Screen frmText::screen() const
@@ -165,5 +178,5 @@ void frmText::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.fillRect(rect(), Qt::transparent);
-    painter.drawImage(0, 0, m_picture);
+    painter.drawImage(0, 0, m_shown);
 }

@@ -6,10 +6,13 @@
 #include "TextDisplay.h"
 
 #include <QImage>
+#include <QPointer>
+#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 
 #include <functional>
+#include <vector>
 
 struct KonfigSettings;
 
@@ -21,11 +24,13 @@ struct KonfigSettings;
 // Every update measures the text, draws it into a fresh picture and places the
 // window, without running the event loop. Where the desktop shows no per-pixel
 // transparency (X11 without a compositing manager) the window is cut to the drawn
-// pixels; this is checked again every few seconds, so starting or stopping a
-// compositor later is followed.
+// pixels at least half opaque, drawn at full strength; this is checked again every few
+// seconds, so starting or stopping a compositor later is followed. The mouse reaches
+// the window only on drawn pixels: clicks anywhere else fall through to the desktop.
+// A change of the screen's size or free area places the window anew.
 //
 // The window reacts to no key and no click of its own; it only reports a right-click
-// and a double-click, which the program uses where the desktop has no tray.
+// and a double-click on its text, which the program uses where the desktop has no tray.
 class frmText final : public QWidget, public TextDisplay
 {
     Q_OBJECT
@@ -38,6 +43,9 @@ public:
         // Whether per-pixel transparency reaches the screen; the platform's answer
         // unless a test says otherwise.
         std::function<bool()> compositorActive;
+        // Cuts the window to rects (see OverlayPlatform::setShape); the platform's
+        // unless a test watches.
+        std::function<void(QWidget *, const std::vector<QRect> &, bool bounding)> setShape = {};
     };
 
     static constexpr int kCompositorCheckMs = 2000;
@@ -51,12 +59,18 @@ public:
     // Draws the current text again after a setting changed (size, colours, outline,
     // shadow, opacity, position).
     void redraw_text();
-    // The picture the window shows, for a preview elsewhere.
+    // The text's picture as drawn, translucent, for a preview elsewhere; null when the
+    // window shows nothing.
     const QImage &picture() const { return m_picture; }
 
 signals:
     void rightClicked(const QPoint &globalPos);
     void doubleClicked();
+    // After every update: the picture, the size or the place changed (or all went).
+    void pictureChanged();
+    // The primary screen's size or free area changed; the taskbar should be measured
+    // again. The window places itself anew right after.
+    void screenChanged();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -65,12 +79,17 @@ protected:
 
 private:
     void updateDisplay();
+    void showNothing();
+    void watchScreen(QScreen *primary);
+    void screenMoved();
     OverlayGeometry::Screen screen() const;
 
     Sources m_sources;
     OverlayRenderer m_renderer;
     QString m_caption;
-    QImage m_picture;
+    QImage m_picture; // as drawn, with its translucency
+    QImage m_shown;   // as the window shows it (solid where the desktop cannot blend)
+    QPointer<QScreen> m_watched;
     QTimer m_compositorWatch;
     bool m_composited = true;
     bool m_wanted = false; // show() was called: visible whenever there is text

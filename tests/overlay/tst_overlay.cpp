@@ -3,6 +3,7 @@
 #include "OverlayFont.h"
 #include "OverlayGeometry.h"
 #include "OverlayGlyphCache.h"
+#include "OverlayLineMetrics.h"
 #include "OverlayRenderer.h"
 #include "OverlayStyle.h"
 #include "frmText.h"
@@ -14,6 +15,7 @@
 #include <QScreen>
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -71,12 +73,13 @@ QImage pathDrawing(const QString &text, const OverlayStyle &style, qreal drawing
     font.setBold(true);
     font.setPixelSize(style.textSize);
     const QFontMetricsF metrics(font);
+    const OverlayLineMetrics lines = OverlayLineMetrics::of(QRawFont::fromFont(font));
     QPainterPath path;
     path.setFillRule(Qt::WindingFill);
-    qreal baseline = metrics.ascent();
+    qreal baseline = lines.ascent * style.textSize;
     for (const QString &line : OverlayGeometry::drawnLines(text)) {
         path.addText(drawingWidth - metrics.horizontalAdvance(line), baseline, font, line);
-        baseline += metrics.lineSpacing();
+        baseline += lines.lineSpacing * style.textSize;
     }
     const auto pen = [](QRgb argb) {
         return QPen(QColor::fromRgba(argb), 2, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
@@ -110,6 +113,65 @@ bool edgesClear(const QImage &picture)
     return true;
 }
 
+// What the overlay last cut its window to.
+struct ShapeSeen
+{
+    std::vector<QRect> rects;
+    bool bounding = false;
+    int calls = 0;
+
+    auto recorder()
+    {
+        return [this](QWidget *, const std::vector<QRect> &r, bool b) {
+            rects = r;
+            bounding = b;
+            ++calls;
+        };
+    }
+    bool covers(QPoint p) const
+    {
+        return std::any_of(rects.begin(), rects.end(), [p](const QRect &r) { return r.contains(p); });
+    }
+    // The rectangles as a picture of the window: 1 where the mouse reaches it.
+    QImage area(QSize size) const
+    {
+        QImage image(size, QImage::Format_Grayscale8);
+        image.fill(0);
+        QPainter painter(&image);
+        for (const QRect &r : rects) {
+            painter.fillRect(r, QColor(1, 1, 1));
+        }
+        return image;
+    }
+};
+
+// Rows (top, bottom) of the picture that hold any ink; (-1, -1) for none.
+std::pair<int, int> inkRows(const QImage &picture)
+{
+    int top = -1;
+    int bottom = -1;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            if (qAlpha(picture.pixel(x, y)) > 0) {
+                top = top < 0 ? y : top;
+                bottom = y;
+                break;
+            }
+        }
+    }
+    return {top, bottom};
+}
+
+QByteArray table(std::initializer_list<std::pair<int, int>> fields, int size)
+{
+    QByteArray bytes(size, '\0');
+    for (const auto &[offset, value] : fields) {
+        bytes[offset] = char((value >> 8) & 0xFF);
+        bytes[offset + 1] = char(value & 0xFF);
+    }
+    return bytes;
+}
+
 } // namespace
 
 class TestOverlay : public QObject
@@ -132,8 +194,17 @@ private slots:
     void glyphPicturesHoldTheWholeStroke();
     void glyphCacheStaysSmall();
     void windowFollowsTheText();
-    void noCompositorCutsTheWindow();
+    void nothingDrawnHidesTheWindow_data();
+    void nothingDrawnHidesTheWindow();
+    void shapeFollowsTheDrawnPixels_data();
+    void shapeFollowsTheDrawnPixels();
     void hugeTextStaysBounded();
+    void cutWindowKeepsTheEnds_data();
+    void cutWindowKeepsTheEnds();
+    void lineMetricsFromTables_data();
+    void lineMetricsFromTables();
+    void linesStandAsOnWindows();
+    void screenChangePlacesAgain();
 };
 
 void TestOverlay::styleFromSettings_data()
@@ -390,22 +461,93 @@ void TestOverlay::windowFollowsTheText()
     QVERIFY(!overlay.isVisible());
 }
 
-void TestOverlay::noCompositorCutsTheWindow()
+void TestOverlay::nothingDrawnHidesTheWindow_data()
 {
+    QTest::addColumn<bool>("composited");
+    QTest::addColumn<qint16>("opaque");
+    QTest::addColumn<bool>("shadow");
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("no compositor, opacity 0, no shadow") << false << qint16(0) << false << false;
+    QTest::newRow("no compositor, opacity 0, shadow: too faint")
+        << false << qint16(0) << true << false;
+    // Fill over outline: still under half opaque together.
+    QTest::newRow("no compositor, opacity 40: under half") << false << qint16(40) << false << false;
+    QTest::newRow("no compositor, opacity 128") << false << qint16(128) << true << true;
+    QTest::newRow("compositor, opacity 0, no shadow") << true << qint16(0) << false << false;
+    QTest::newRow("compositor, opacity 0, the shade shows") << true << qint16(0) << true << true;
+}
+
+void TestOverlay::nothingDrawnHidesTheWindow()
+{
+    // A window with nothing to show must not be there at all: without blending it would
+    // be a black box, with it a patch of desktop that takes the clicks.
+    QFETCH(bool, composited);
     KonfigSettings settings;
+    QFETCH(qint16, opaque);
+    QFETCH(bool, shadow);
+    settings.Opaque = opaque;
+    settings.Text_Shadow = shadow;
     const qint32 taskbar = 0;
-    bool composited = false;
-    frmText overlay({settings, taskbar, [&composited] { return composited; }});
+    ShapeSeen seen;
+    frmText overlay({settings, taskbar, [composited] { return composited; }, seen.recorder()});
     overlay.show();
     overlay.set_Print_Text(u"ALPHA : 0057"_s);
-    // Cut to the letters: the desktop shows around and between them.
-    const QRegion mask = overlay.mask();
-    QVERIFY(!mask.isEmpty());
-    QVERIFY(!mask.contains(QPoint(0, overlay.height() - 1)));
-    QVERIFY(mask.boundingRect().width() > overlay.width() / 2);
+    QTEST(overlay.isVisible(), "shown");
+    if (overlay.isVisible()) {
+        QVERIFY(!seen.rects.empty());
+    }
+}
 
-    composited = true;
-    QTRY_VERIFY_WITH_TIMEOUT(overlay.mask().isEmpty(), 3 * frmText::kCompositorCheckMs);
+void TestOverlay::shapeFollowsTheDrawnPixels_data()
+{
+    QTest::addColumn<bool>("composited");
+    QTest::newRow("compositor: every pixel not fully clear") << true;
+    QTest::newRow("no compositor: solid pixels only") << false;
+}
+
+void TestOverlay::shapeFollowsTheDrawnPixels()
+{
+    QFETCH(bool, composited);
+    KonfigSettings settings;
+    settings.Text_Size = 40;
+    settings.Text_Ouline = false; // so that a dark pixel can only be a fringe
+    const qint32 taskbar = 0;
+    ShapeSeen seen;
+    bool compositorNow = composited;
+    frmText overlay(
+        {settings, taskbar, [&compositorNow] { return compositorNow; }, seen.recorder()});
+    overlay.show();
+    overlay.set_Print_Text(u"ALPHA : 0057\r\nBETA: 0003"_s);
+    QCOMPARE(seen.bounding, !composited);
+
+    QImage shown(overlay.size(), QImage::Format_ARGB32_Premultiplied);
+    shown.fill(Qt::transparent);
+    overlay.render(&shown, {}, {}, QWidget::RenderFlags());
+    const QImage area = seen.area(shown.size());
+    int inShape = 0;
+    QString wrong;
+    for (int y = 0; y < shown.height() && wrong.isEmpty(); ++y) {
+        for (int x = 0; x < shown.width() && wrong.isEmpty(); ++x) {
+            const QRgb p = shown.pixel(x, y);
+            const bool drawn = composited ? qAlpha(p) > 0 : qAlpha(p) == 255;
+            inShape += drawn ? 1 : 0;
+            // The mouse reaches exactly the drawn pixels; the rest is the desktop's.
+            // Without a compositor nothing is half-way, and what is drawn has the
+            // text's colour, not the dark fringe of premultiplied edge pixels.
+            const bool fits = (qGray(area.pixel(x, y)) != 0) == drawn &&
+                              (composited || qAlpha(p) == 0 || (qAlpha(p) == 255 && qRed(p) > 120));
+            if (!fits) {
+                wrong = u"%1,%2: %3"_s.arg(x).arg(y).arg(p, 8, 16);
+            }
+        }
+    }
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+    QVERIFY(inShape > 500);
+    QVERIFY(inShape < shown.width() * shown.height() / 2);
+
+    // A compositor started or stopped later is followed.
+    compositorNow = !composited;
+    QTRY_COMPARE_WITH_TIMEOUT(seen.bounding, composited, 3 * frmText::kCompositorCheckMs);
 }
 
 void TestOverlay::hugeTextStaysBounded()
@@ -424,6 +566,113 @@ void TestOverlay::hugeTextStaysBounded()
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     QVERIFY(overlay.width() <= 2 * screen.width());
     QVERIFY(overlay.height() <= 2 * screen.height());
+}
+
+void TestOverlay::cutWindowKeepsTheEnds_data()
+{
+    QTest::addColumn<bool>("sideBySide");
+    QTest::newRow("side by side: the ends of the line") << true;
+    QTest::newRow("one per line: the last lines") << false;
+}
+
+void TestOverlay::cutWindowKeepsTheEnds()
+{
+    // Cut to twice the screen, the window must show the lower right part of what it
+    // would show uncut, where the last stations stand, not the text's middle.
+    QFETCH(bool, sideBySide);
+    KonfigSettings settings;
+    settings.Text_Size = 30;
+    const qint32 taskbar = 0;
+    frmText overlay({settings, taskbar, [] { return true; }});
+    QString text = u"FIRST : 0001"_s;
+    for (int i = 2; i < (sideBySide ? 30 : 60); ++i) {
+        text += (sideBySide ? u" -- STATION"_s : u"\r\nSTATION"_s) + QString::number(i) + u": 0042"_s;
+    }
+    text += sideBySide ? u" -- LAST: 9876"_s : u"\r\nLAST: 9876"_s;
+    overlay.show();
+    overlay.set_Print_Text(text);
+    const QImage cut = overlay.picture();
+    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+    QCOMPARE(sideBySide ? cut.width() : cut.height(),
+             sideBySide ? 2 * screen.width() : 2 * screen.height());
+
+    const OverlayRenderer renderer(OverlayFont::family());
+    const QSizeF label = renderer.measure(text, settings.Text_Size);
+    const QSize full(qRound(label.width()),
+                     qRound(OverlayGeometry::lineCount(text, true) * settings.Text_Size * 1.25));
+    const QImage uncut = renderer.render(text, OverlayStyle::from(settings),
+                                         label.width() - settings.Text_Size, full.width(),
+                                         full.height());
+    QCOMPARE(cut, uncut.copy(QRect(QPoint(full.width() - cut.width(), full.height() - cut.height()),
+                                   cut.size())));
+    QVERIFY(inkRows(cut).first >= 0);
+}
+
+void TestOverlay::lineMetricsFromTables_data()
+{
+    QTest::addColumn<QByteArray>("hhea");
+    QTest::addColumn<QByteArray>("os2");
+    QTest::addColumn<double>("ascent");
+    QTest::addColumn<double>("lineSpacing");
+    // Tahoma Bold's numbers: its typographic ascent (1566) and line gap (59) are not used.
+    QTest::newRow("win cell as tall as hhea")
+        << table({{4, 2049}, {6, 0x10000 - 423}, {8, 0}}, 36)
+        << table({{68, 1566}, {70, 0x10000 - 423}, {72, 59}, {74, 2049}, {76, 423}}, 96)
+        << 2049 / 2048.0 << 2472 / 2048.0;
+    QTest::newRow("hhea line gap adds leading")
+        << table({{4, 1900}, {6, 0x10000 - 500}, {8, 200}}, 36)
+        << table({{74, 1901}, {76, 483}}, 96) << 1901 / 2048.0 << 2600 / 2048.0;
+    QTest::newRow("OS/2 table cut short") << table({{4, 1900}}, 36) << table({}, 75) << 0.0
+                                          << 0.0;
+}
+
+void TestOverlay::lineMetricsFromTables()
+{
+    QFETCH(QByteArray, hhea);
+    QFETCH(QByteArray, os2);
+    const OverlayLineMetrics metrics =
+        OverlayLineMetrics::fromTables(table({{18, 2048}}, 54), hhea, os2);
+    QTEST(metrics.ascent, "ascent");
+    QTEST(metrics.lineSpacing, "lineSpacing");
+}
+
+void TestOverlay::linesStandAsOnWindows()
+{
+    if (OverlayFont::family() != u"Tahoma"_s) {
+        QSKIP("needs Tahoma (fonts-wine, scripts/setup)");
+    }
+    KonfigSettings settings;
+    settings.Text_Size = 100;
+    const qint32 taskbar = 0;
+    frmText overlay({settings, taskbar, [] { return true; }});
+    overlay.show();
+    // Capitals and digits: ink from the cap height of line 1 to the baseline of line 3,
+    // with outline and shadow.
+    overlay.set_Print_Text(u"ALPHA : 0012\r\nBETA: 0034\r\nGAMMA: 0056"_s);
+    QCOMPARE(overlay.picture().height(), 375);
+    const auto [top, bottom] = inkRows(overlay.picture());
+    QVERIFY2(std::abs(top - 27) <= 3, qPrintable(QString::number(top)));
+    QVERIFY2(std::abs(bottom - 343) <= 3, qPrintable(QString::number(bottom)));
+
+    // An accent over a capital on the first line is drawn whole, below the window's top.
+    overlay.set_Print_Text(u"ÉCOLE : 0012\r\nÅRE: 0034\r\nGAMMA: 0056"_s);
+    const int accentTop = inkRows(overlay.picture()).first;
+    QVERIFY2(accentTop > 0 && accentTop < top - 12, qPrintable(QString::number(accentTop)));
+}
+
+void TestOverlay::screenChangePlacesAgain()
+{
+    KonfigSettings settings;
+    qint32 taskbar = 0;
+    frmText overlay({settings, taskbar, [] { return true; }});
+    // As the program does: the taskbar is measured again before the overlay moves.
+    connect(&overlay, &frmText::screenChanged, this, [&taskbar] { taskbar = 100; });
+    overlay.show();
+    overlay.set_Print_Text(u"ALPHA : 0057"_s);
+    QScreen *screen = QGuiApplication::primaryScreen();
+    QCOMPARE(overlay.geometry().bottom() + 1, screen->geometry().height());
+    emit screen->availableGeometryChanged(screen->availableGeometry());
+    QCOMPARE(overlay.geometry().bottom() + 1, screen->geometry().height() - 100);
 }
 
 QTEST_MAIN(TestOverlay)

@@ -1,17 +1,65 @@
 // SPDX-License-Identifier: MIT
-// The built program against the built simulator on a bare X server (Xvfb, no window
-// manager, no compositor): the overlay must show the text in its colour and leave
-// the desktop visible around and between the letters.
+// The built program against the built simulator on a virtual X server: the overlay shows
+// the text in its colour and leaves the desktop visible around and between the letters;
+// with nothing to draw it leaves no box behind; the mouse reaches the windows beside its
+// letters; and a line wider than the window still shows its end.
 #include "DesktopSession.h"
 
 #include <QImage>
+
+#include <cstdlib>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
 constexpr QRgb kDesktop = 0xFF2A5D8F;
-constexpr QRgb kOrange = 0xFFEB8620;
+
+QStringList stationNames(int count)
+{
+    QStringList names;
+    for (int i = 1; i <= count; ++i) {
+        names.append(u"station"_s + QString::number(i));
+    }
+    return names;
+}
+
+// The program on a bare desktop of 1280 x 800, after its first poll of the stations has
+// drawn; nullptr when something failed to start.
+QProcess *startProgram(DesktopSession &desktop, const QStringList &stations, const QByteArray &ini)
+{
+    QProcess *sim = desktop.start(QStringLiteral(MIRKAN_SIMULATOR),
+                                  {u"--log"_s, u"--stations"_s, stations.join(u',')});
+    if (!sim || !QTest::qWaitFor([sim] { return sim->canReadLine(); }, 5000)) {
+        return nullptr;
+    }
+    const QByteArray port = sim->readLine().trimmed();
+    if (!desktop.writeIni("stations=" + stations.join(u';').toUtf8() + "\r\n" + ini +
+                          "api_host=127.0.0.1:" + port + "\r\n")) {
+        return nullptr;
+    }
+    QProcess *program = desktop.start(QStringLiteral(MIRKAN_PROGRAM), {});
+    const QByteArray last = "GET /station/" + stations.last().toUtf8() + "/listeners";
+    QByteArray log;
+    if (!program || !QTest::qWaitFor([&] { return (log += sim->readAll()).contains(last); },
+                                     10000)) {
+        return nullptr;
+    }
+    QTest::qWait(1000); // the answer applied and drawn
+    return program;
+}
+
+QImage screenshot(DesktopSession &desktop)
+{
+    QImage screen;
+    screen.loadFromData(desktop.run(u"import"_s, {u"-window"_s, u"root"_s, u"png:-"_s}), "PNG");
+    return screen;
+}
+
+int clicksSeen(const QByteArray &events)
+{
+    return int(events.count("ButtonPress event"));
+}
 
 } // namespace
 
@@ -20,47 +68,50 @@ class TestOverlayE2E : public QObject
     Q_OBJECT
 
 private slots:
+    void init();
     void overlayOnABareDesktop();
+    void nothingDrawnLeavesTheDesktop();
+    void clicksPassBesideTheLetters_data();
+    void clicksPassBesideTheLetters();
+    void longLineShowsItsEnd();
 };
 
-void TestOverlayE2E::overlayOnABareDesktop()
+void TestOverlayE2E::init()
 {
-    const QString missing =
-        DesktopSession::missingTool({u"Xvfb"_s, u"xwininfo"_s, u"xsetroot"_s, u"import"_s});
+    const QString missing = DesktopSession::missingTool(
+        {u"Xvfb"_s, u"xwininfo"_s, u"xsetroot"_s, u"import"_s, u"xdotool"_s, u"xev"_s,
+         u"xcompmgr"_s});
     if (!missing.isEmpty()) {
         QSKIP(qPrintable(u"needs "_s + missing + u" (scripts/setup)"_s));
     }
+}
+
+void TestOverlayE2E::overlayOnABareDesktop()
+{
     DesktopSession desktop;
     QVERIFY(desktop.startX(u"1280x800x24"_s));
     QCOMPARE(desktop.status(u"xsetroot"_s, {u"-solid"_s, u"#2a5d8f"_s}), 0);
+    QVERIFY(startProgram(desktop, {u"alpha"_s, u"beta"_s}, "Text_Size=30\r\n"));
 
-    QProcess *sim = desktop.start(QStringLiteral(MIRKAN_SIMULATOR), {});
-    QVERIFY(sim);
-    QTRY_VERIFY_WITH_TIMEOUT(sim->canReadLine(), 5000);
-    const QByteArray port = sim->readLine().trimmed();
-    QVERIFY(desktop.writeIni("stations=alpha;beta\r\nText_Size=30\r\napi_host=127.0.0.1:" + port +
-                             "\r\n"));
-    QVERIFY(desktop.start(QStringLiteral(MIRKAN_PROGRAM), {}));
-
-    QRect overlay;
-    QTRY_VERIFY_WITH_TIMEOUT((overlay = desktop.window(uR"("Form2")"_s)).height() > 0, 15000);
+    const QRect overlay = desktop.window(uR"("Form2")"_s);
     // Two stations, one per line: two lines of 1.25 x 30 pixels, at the lower right.
     QCOMPARE(overlay.height(), 75);
     QCOMPARE(overlay.bottom() + 1, 800);
     QVERIFY(overlay.right() + 1 >= 1278 && overlay.right() + 1 <= 1280);
 
-    QImage screen;
-    QTRY_VERIFY_WITH_TIMEOUT(
-        screen.loadFromData(desktop.run(u"import"_s, {u"-window"_s, u"root"_s, u"png:-"_s}),
-                            "PNG") &&
-            screen.pixel(overlay.right() - 40, overlay.top() + 20) != kDesktop,
-        10000);
+    const QImage screen = screenshot(desktop);
     int text = 0;
     int shown = 0;
     for (int y = overlay.top(); y <= overlay.bottom(); ++y) {
         for (int x = overlay.left(); x <= overlay.right(); ++x) {
             const QRgb p = screen.pixel(x, y) | 0xFF000000;
-            text += p == kOrange ? 1 : 0;
+            // Orange at 225 of 255 over the outline and the shadow: a little darker than
+            // the pure colour, as it would be on a blending desktop.
+            text += qRed(p) >= 200 && qRed(p) <= 240 && std::abs(qGreen(p) * 235 - qRed(p) * 134) <
+                                                              6 * 235 &&
+                            qBlue(p) <= 40
+                        ? 1
+                        : 0;
             shown += p == kDesktop ? 1 : 0;
         }
     }
@@ -70,6 +121,100 @@ void TestOverlayE2E::overlayOnABareDesktop()
              qPrintable(QString::number(shown) + u" of "_s + QString::number(area)));
     // The desktop also shows inside the letters' rows, not only around the block.
     QCOMPARE(screen.pixel(overlay.left() + 1, overlay.top() + 1) | 0xFF000000, kDesktop);
+}
+
+void TestOverlayE2E::nothingDrawnLeavesTheDesktop()
+{
+    // Opacity 0 and no shadow: without a compositor a window with nothing drawn would
+    // show as a black box above everything.
+    DesktopSession desktop;
+    QVERIFY(desktop.startX(u"1280x800x24"_s));
+    QCOMPARE(desktop.status(u"xsetroot"_s, {u"-solid"_s, u"#2a5d8f"_s}), 0);
+    QVERIFY(startProgram(desktop, {u"alpha"_s, u"beta"_s}, "Opaque=0\r\nText_Shadow=0\r\n"));
+    const QImage screen = screenshot(desktop);
+    QVERIFY(!screen.isNull());
+    int other = 0;
+    for (int y = 500; y < 800; ++y) {
+        for (int x = 780; x < 1280; ++x) {
+            other += (screen.pixel(x, y) | 0xFF000000) != kDesktop ? 1 : 0;
+        }
+    }
+    QCOMPARE(other, 0);
+}
+
+void TestOverlayE2E::clicksPassBesideTheLetters_data()
+{
+    QTest::addColumn<bool>("compositor");
+    QTest::newRow("compositor") << true;
+    QTest::newRow("no compositor") << false;
+}
+
+void TestOverlayE2E::clicksPassBesideTheLetters()
+{
+    // A window below the overlay that reports its clicks: a click on a clear pixel of the
+    // overlay reaches it, a click on a letter does not.
+    QFETCH(bool, compositor);
+    DesktopSession desktop;
+    QVERIFY(desktop.startX(u"1280x800x24"_s));
+    if (compositor) {
+        QVERIFY(desktop.start(u"xcompmgr"_s, {}));
+    }
+    QProcess *below =
+        desktop.start(u"xev"_s, {u"-geometry"_s, u"1280x800+0+0"_s, u"-event"_s, u"button"_s});
+    QVERIFY(below);
+    QTest::qWait(500);
+    QVERIFY(startProgram(desktop, {u"alpha"_s, u"beta"_s, u"gamma"_s}, "Text_Size=40\r\n"));
+    const QRect overlay = desktop.window(uR"("Form2")"_s);
+    QVERIFY(overlay.height() > 0);
+
+    // A letter's pixel: orange, or nearly so where it is blended.
+    const QImage screen = screenshot(desktop);
+    QPoint letter;
+    for (int y = overlay.top(); y <= overlay.bottom() && letter.isNull(); ++y) {
+        for (int x = overlay.right(); x >= overlay.left() && letter.isNull(); --x) {
+            const QRgb p = screen.pixel(x, y);
+            const bool orange = qRed(p) > 200 && qGreen(p) > 100 && qGreen(p) < 160 && qBlue(p) < 80;
+            // Inside a stroke, not at its edge.
+            if (orange && qRed(screen.pixel(x - 2, y)) > 200 && qRed(screen.pixel(x + 2, y)) > 200) {
+                letter = {x, y};
+            }
+        }
+    }
+    QVERIFY(!letter.isNull());
+    const auto click = [&desktop](QPoint at) {
+        return desktop.status(u"xdotool"_s, {u"mousemove"_s, QString::number(at.x()),
+                                             QString::number(at.y()), u"click"_s, u"1"_s});
+    };
+    QByteArray events;
+    QCOMPARE(click(overlay.topLeft() + QPoint(1, 1)), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(clicksSeen(events += below->readAll()), 1, 3000);
+    QCOMPARE(click(letter), 0);
+    QTest::qWait(500);
+    QCOMPARE(clicksSeen(events += below->readAll()), 1);
+}
+
+void TestOverlayE2E::longLineShowsItsEnd()
+{
+    // Twenty stations side by side are wider than twice the screen: the window is cut,
+    // and the line's end, where the last station stands, must still rest at its right
+    // edge, Text_Size pixels short of the screen's edge.
+    DesktopSession desktop;
+    QVERIFY(desktop.startX(u"1280x800x24"_s));
+    QCOMPARE(desktop.status(u"xsetroot"_s, {u"-solid"_s, u"#2a5d8f"_s}), 0);
+    QVERIFY(startProgram(desktop, stationNames(20), "horizontal=1\r\nText_Size=30\r\n"));
+    const QRect overlay = desktop.window(uR"("Form2")"_s);
+    QCOMPARE(overlay.width(), 2 * 1280);
+    const QImage screen = screenshot(desktop);
+    int lastInk = -1;
+    for (int y = overlay.top(); y <= overlay.bottom(); ++y) {
+        for (int x = 1279; x > lastInk; --x) {
+            if ((screen.pixel(x, y) | 0xFF000000) != kDesktop) {
+                lastInk = x;
+            }
+        }
+    }
+    QVERIFY2(lastInk >= 1280 - 30 - 8 && lastInk <= 1280 - 30 + 4,
+             qPrintable(QString::number(lastInk)));
 }
 
 QTEST_GUILESS_MAIN(TestOverlayE2E)
