@@ -173,6 +173,18 @@ int main(int argc, char *argv[])
         updates += runs.warmUps + int(c.overlayMs.size());
         printCase(c, !quick && stations == kJudgedStations);
     }
+    // Where nothing blends, each update also makes the picture solid and cuts the
+    // window to it.
+    std::printf("Without a compositor\n");
+    frmText solid({konfig, taskbarHeight, [] { return false; }});
+    solid.show();
+    const OverlayBench::Case c = OverlayBench::run(solid, family, colour, kJudgedStations, runs);
+    if (!c.failure.isEmpty()) {
+        std::printf("FAILED: without a compositor: %s\n", c.failure.constData());
+        return 1;
+    }
+    updates += runs.warmUps + int(c.overlayMs.size());
+    printCase(c, false);
     std::printf("Memory\n");
     printMemory(memoryAtStart, updates);
     if (quick) {

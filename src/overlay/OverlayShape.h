@@ -18,7 +18,8 @@ constexpr int kVisibleAlpha = 1;
 constexpr int kSolidAlpha = 128;
 
 // Rectangles in the picture's device pixels that cover exactly its pixels of at least
-// minAlpha; runs repeated on the next row grow the rectangles above instead of adding.
+// minAlpha (a power of two up to 128); runs repeated on the next row grow the
+// rectangles above instead of adding.
 std::vector<QRect> region(const QImage &picture, int minAlpha);
 
 // The picture as a desktop without blending shows it: pixels of at least kSolidAlpha
