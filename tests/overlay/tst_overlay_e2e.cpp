@@ -74,6 +74,7 @@ private slots:
     void clicksPassBesideTheLetters_data();
     void clicksPassBesideTheLetters();
     void longLineShowsItsEnd();
+    void followsANewResolution();
 };
 
 void TestOverlayE2E::init()
@@ -215,6 +216,29 @@ void TestOverlayE2E::longLineShowsItsEnd()
     }
     QVERIFY2(lastInk >= 1280 - 30 - 8 && lastInk <= 1280 - 30 + 4,
              qPrintable(QString::number(lastInk)));
+}
+
+void TestOverlayE2E::followsANewResolution()
+{
+    if (!DesktopSession::missingTool({u"xrandr"_s}).isEmpty()) {
+        QSKIP("needs xrandr (scripts/setup)");
+    }
+    DesktopSession desktop;
+    QVERIFY(desktop.startX(u"1280x800x24"_s));
+    QVERIFY(startProgram(desktop, {u"alpha"_s}, "Text_Size=30\r\n"));
+    QCOMPARE(desktop.window(uR"("Form2")"_s).bottom() + 1, 800);
+    // The virtual screen switches to a smaller mode, as a user's resolution change does.
+    QCOMPARE(desktop.status(u"xrandr"_s, {u"--newmode"_s, u"1024x768"_s, u"63.5"_s, u"1024"_s,
+                                          u"1072"_s, u"1176"_s, u"1328"_s, u"768"_s, u"771"_s,
+                                          u"775"_s, u"798"_s}),
+             0);
+    QCOMPARE(desktop.status(u"xrandr"_s, {u"--addmode"_s, u"screen"_s, u"1024x768"_s}), 0);
+    QCOMPARE(desktop.status(u"xrandr"_s, {u"--output"_s, u"screen"_s, u"--mode"_s, u"1024x768"_s}),
+             0);
+    QTRY_COMPARE_WITH_TIMEOUT(desktop.window(uR"("Form2")"_s).bottom() + 1, 768, 5000);
+    const QRect overlay = desktop.window(uR"("Form2")"_s);
+    QVERIFY2(overlay.right() + 1 >= 1022 && overlay.right() + 1 <= 1024,
+             qPrintable(QString::number(overlay.right())));
 }
 
 QTEST_GUILESS_MAIN(TestOverlayE2E)
