@@ -7,6 +7,7 @@
 #include <vector>
 
 class ListenerHistory;
+class QComboBox;
 class frmGraph;
 
 // The statistics window's costs: how long choosing a station takes until its curve
@@ -18,6 +19,8 @@ inline constexpr int kStations = 20;
 inline constexpr int kChartWidth = 1000;
 inline constexpr int kChartHeight = 300;
 
+// Chooses entry index of the list as the user does: opens it and takes the entry.
+void choose(QComboBox &combo, int index);
 // "station01" to "station20".
 QString stationName(int index);
 // The count the poll recorded as the record-th one overall.

@@ -46,6 +46,9 @@ QLabel *newLabel(const QString &name, const QString &text, Qt::GlobalColor colou
     auto *label = new QLabel(text, parent);
     label->setObjectName(name);
     label->setTextFormat(Qt::PlainText);
+    // Text starts at the label's top, so captions and values of different heights that
+    // share a top share a line.
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, colour);
     label->setPalette(palette);
@@ -56,7 +59,7 @@ QLabel *newLabel(const QString &name, const QString &text, Qt::GlobalColor colou
 
 frmGraph::frmGraph(Sources sources, QWidget *parent)
     : QDialog(parent, Qt::Tool), m_sources(std::move(sources)),
-      m_values(std::make_shared<ChartValues>())
+      m_values(std::make_shared<ChartValues>()), m_fillTimer(new QTimer(this))
 {
     setObjectName(u"frmGraph"_s);
     setWindowTitle(QString::fromUtf16(kCaption));
@@ -73,9 +76,10 @@ frmGraph::frmGraph(Sources sources, QWidget *parent)
     setMinimumSize(toPixels(kMinimumOuterWidth, kMinimumOuterHeight));
     resize(toPixels(kClientWidth, kClientHeight));
 
-    m_fillTimer.setTimerType(Qt::PreciseTimer);
-    m_fillTimer.setInterval(kFillIntervalMs);
-    connect(&m_fillTimer, &QTimer::timeout, this, &frmGraph::addNextPoint);
+    m_fillTimer->setObjectName(u"fillTimer"_s);
+    m_fillTimer->setTimerType(Qt::PreciseTimer);
+    m_fillTimer->setInterval(kFillIntervalMs);
+    connect(m_fillTimer, &QTimer::timeout, this, &frmGraph::addNextPoint);
     Form_Load();
 }
 
@@ -87,8 +91,9 @@ void frmGraph::buildControls()
     m_comboStations->setObjectName(u"Combo_stations"_s);
     m_comboStations->setFont(dialogFont(kComboPointSize));
     m_comboStations->setGeometry(toPixels(120, 240, 4935, 360));
-    connect(m_comboStations, &QComboBox::currentIndexChanged, this,
-            &frmGraph::Combo_stations_Click);
+    // Every choice of the user's, also of the entry already shown (to see the newest
+    // counts); the program's own selection of the prompt at load runs nothing.
+    connect(m_comboStations, &QComboBox::activated, this, &frmGraph::Combo_stations_Click);
 
     const QString minimum = QString::fromUtf16(kMinimumCaption);
     const QString maximum = QString::fromUtf16(kMaximumCaption);
@@ -111,7 +116,6 @@ void frmGraph::Form_Load()
     for (qsizetype i = 0; i < names.size(); ++i) {
         m_comboStations->addItem(names[i], int(i));
     }
-    // Selecting the prompt does nothing yet: the window is not loaded.
     m_comboStations->setCurrentIndex(0);
     m_values = std::make_shared<ChartValues>();
     applyChartSettings();
@@ -125,7 +129,7 @@ void frmGraph::Combo_stations_Click()
         return;
     }
     // The previous station's curve ends here, so two stations never share one chart.
-    m_fillTimer.stop();
+    m_fillTimer->stop();
     m_pending = {};
     m_values = std::make_shared<ChartValues>();
 
@@ -149,6 +153,28 @@ void frmGraph::resizeEvent(QResizeEvent *event)
     Form_Resize();
 }
 
+void frmGraph::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    followFrame();
+}
+
+void frmGraph::moveEvent(QMoveEvent *event)
+{
+    QDialog::moveEvent(event);
+    followFrame();
+}
+
+void frmGraph::followFrame()
+{
+    // The chart is laid out from the outer size, and the frame is known only once the
+    // window is shown (on X11 once the window manager has framed it, which moves the
+    // window without resizing it).
+    if (frameGeometry().size() != m_laidOutFor) {
+        Form_Resize();
+    }
+}
+
 void frmGraph::Form_Resize()
 {
     // The least size is an outer one; the frame's share is known once the window has one.
@@ -158,6 +184,7 @@ void frmGraph::Form_Resize()
         setMinimumSize(minimum);
     }
     const QSize outer = frameGeometry().size();
+    m_laidOutFor = outer;
     const double widthTwips = outer.width() * m_twipsPerPixelX - kChartRightMargin;
     const double heightTwips = outer.height() * m_twipsPerPixelY - kChartTop - kChartBottomMargin;
     m_pic1->setGeometry(toPixels(kChartLeft, kChartTop, widthTwips, heightTwips));
@@ -178,7 +205,7 @@ void frmGraph::fill_curve(const QString &station)
     // while polls and the user's actions go on.
     addNextPoint();
     if (m_nextPending < m_pending.size()) {
-        m_fillTimer.start();
+        m_fillTimer->start();
     }
 }
 
@@ -189,7 +216,7 @@ void frmGraph::addNextPoint()
         m_graph->Draw();
     }
     if (m_nextPending >= m_pending.size()) {
-        m_fillTimer.stop();
+        m_fillTimer->stop();
         m_pending = {};
         m_nextPending = 0;
     }
