@@ -18,6 +18,9 @@ namespace GraphBench {
 
 namespace {
 
+constexpr int kPerStation = kRecords / kStations;
+constexpr int kShown = clsLineGraph::kPoints;
+
 class CountingSurface final : public PictureSurface
 {
 public:
@@ -43,6 +46,12 @@ constexpr qint32 kGreen = 65280;
 double elapsedMs(const QElapsedTimer &timer)
 {
     return double(timer.nsecsElapsed()) / 1e6;
+}
+
+// The count of the index-th record of station, in the order fillHistory added them.
+qint32 stationCount(int station, int index)
+{
+    return countOf(index * kStations + station);
 }
 
 bool showsGreen(const QImage &image)
@@ -115,20 +124,57 @@ Choices timeChoices(frmGraph &window, const ListenerHistory &history, int rounds
             timer.start();
             choose(*combo, station + 1);
             result.choiceMs.push_back(elapsedMs(timer));
-            // The station's first record is the station-th overall.
+            // The curve starts at the first of the counts the chart ends with.
             if (!window.isFilling() ||
-                window.chartValues() != ChartValues{double(countOf(station))}) {
+                window.chartValues() !=
+                    ChartValues{double(stationCount(station, kPerStation - kShown))}) {
                 result.failure = "choosing " + stationName(station).toLatin1() +
-                                 " did not start its curve with its first count";
+                                 " did not start its curve with its first count to stay";
                 return result;
             }
             timer.restart();
             const std::vector<qint32> counts = history.counts(stationName(station));
             result.countsMs.push_back(elapsedMs(timer));
-            if (counts.size() != std::size_t(kRecords / kStations)) {
+            if (counts.size() != std::size_t(kPerStation)) {
                 result.failure = "the history lost records of " + stationName(station).toLatin1();
                 return result;
             }
+        }
+    }
+    return result;
+}
+
+Completions timeCompletions(frmGraph &window, int stations)
+{
+    Completions result;
+    auto *combo = window.findChild<QComboBox *>(QStringLiteral("Combo_stations"));
+    if (!combo) {
+        result.failure = "the window has no station list";
+        return result;
+    }
+    for (int station = 0; station < stations; ++station) {
+        QElapsedTimer timer;
+        timer.start();
+        choose(*combo, station + 1);
+        while (window.isFilling() && timer.elapsed() < kCompletionLimitMs) {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        }
+        result.completeMs.push_back(elapsedMs(timer));
+        if (window.isFilling()) {
+            result.failure = "the chart of " + stationName(station).toLatin1() +
+                             " was not complete within " +
+                             QByteArray::number(kCompletionLimitMs / 1000) + " s";
+            return result;
+        }
+        ChartValues newest;
+        for (int i = kPerStation - kShown; i < kPerStation; ++i) {
+            newest.push_back(stationCount(station, i));
+        }
+        if (window.chartValues() != newest) {
+            result.failure = "the chart of " + stationName(station).toLatin1() +
+                             " did not end with its newest " + QByteArray::number(kShown) +
+                             " counts";
+            return result;
         }
     }
     return result;

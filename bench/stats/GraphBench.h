@@ -38,6 +38,17 @@ struct Choices
 // Chooses every station of window in turn, rounds times over.
 Choices timeChoices(frmGraph &window, const ListenerHistory &history, int rounds);
 
+struct Completions
+{
+    std::vector<double> completeMs; // from the choice until the chart is complete
+    QByteArray failure;             // empty when every chart ended with its newest 100 counts
+};
+
+// Chooses the first stations of window in turn and waits each time until the curve has
+// stopped growing; a chart not complete within kCompletionLimitMs is a failure.
+inline constexpr int kCompletionLimitMs = 60'000;
+Completions timeCompletions(frmGraph &window, int stations);
+
 struct Draws
 {
     std::vector<double> pictureMs;    // one Draw onto the window's chart widget

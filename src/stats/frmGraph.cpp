@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QScreen>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -197,7 +198,10 @@ void frmGraph::fill_curve(const QString &station)
 {
     // Read once: a long history is not searched again for every point.
     m_pending = m_sources.history.counts(station);
-    m_nextPending = 0;
+    // The chart ends showing only the newest points; the curve starts at the first of
+    // them, so it is complete within a second however long the program has run.
+    m_nextPending =
+        m_pending.size() - std::min(m_pending.size(), std::size_t(clsLineGraph::kPoints));
     if (m_pending.empty()) {
         return;
     }

@@ -19,7 +19,8 @@ class QLabel;
 
 // The statistics window: pick a configured station and see its lowest and highest
 // listener count and a chart of the counts recorded since the program started. The
-// curve grows by one point every 10 ms. Every choice, also of the station shown, stops a curve still growing and
+// curve grows by one point every 10 ms through the newest 100 counts, those the chart
+// ends with. Every choice, also of the station shown, stops a curve still growing and
 // starts afresh from the newest counts. Create a fresh one for each opening.
 class frmGraph : public QDialog
 {

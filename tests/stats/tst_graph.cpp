@@ -8,7 +8,9 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QWindow>
 
 #include <algorithm>
@@ -56,6 +58,8 @@ private slots:
     void init();
     void promptAndEmptyStationShowNoCurve();
     void anotherChoiceEndsTheCurve();
+    void longHistoryAnimatesOnlyWhatStays_data();
+    void longHistoryAnimatesOnlyWhatStays();
     void choosingAgainShowsTheNewestCounts_data();
     void choosingAgainShowsTheNewestCounts();
     void sizeFollowsTheWindow();
@@ -156,6 +160,53 @@ void TestGraph::anotherChoiceEndsTheCurve()
     QCOMPARE(label(u"Label_min"_s) + label(u"Label_max"_s), u"00"_s);
     // One run of the handler per choice, though the list signals a change and a choice.
     QCOMPARE(m_maxAsked, 2);
+}
+
+void TestGraph::longHistoryAnimatesOnlyWhatStays_data()
+{
+    QTest::addColumn<int>("records");
+    QTest::newRow("one") << 1;
+    QTest::newRow("a full chart") << 100;
+    QTest::newRow("one more than fits") << 101;
+    QTest::newRow("a day of polls a minute") << 1440;
+    QTest::newRow("a day of polls a second") << 86400;
+}
+
+// However long the history, the curve grows through the newest 100 counts only, and the
+// chart ends exactly as one fed only those would.
+void TestGraph::longHistoryAnimatesOnlyWhatStays()
+{
+    QFETCH(int, records);
+    ListenerHistory longRun(m_clock);
+    ListenerHistory lastOnly(m_clock);
+    const int shown = std::min(records, 100);
+    for (int i = 0; i < records; ++i) {
+        const qint32 count = (i * 37) % 1400;
+        longRun.add_history(u"alpha"_s, count);
+        longRun.add_history(u"beta"_s, 5);
+        if (i >= records - shown) {
+            lastOnly.add_history(u"alpha"_s, count);
+        }
+    }
+    openWindow(lastOnly);
+    choose(u"alpha"_s);
+    QTRY_VERIFY(!m_window->isFilling());
+    const QImage expected = chart().picture();
+    const ChartValues expectedValues = m_window->chartValues();
+    QCOMPARE(expectedValues.size(), std::size_t(shown));
+
+    openWindow(longRun);
+    auto *timer = m_window->findChild<QTimer *>(u"fillTimer"_s);
+    QVERIFY(timer);
+    QSignalSpy steps(timer, &QTimer::timeout);
+    choose(u"alpha"_s);
+    QCOMPARE(m_window->chartValues(), ChartValues{expectedValues.front()});
+    // Guards against a hang only: 100 steps of 10 ms take a second.
+    QTRY_VERIFY_WITH_TIMEOUT(!m_window->isFilling(), 5000);
+    QCOMPARE(m_window->chartValues(), expectedValues);
+    QCOMPARE(chart().picture(), expected);
+    // The first point comes with the choice, every further one with a step.
+    QCOMPARE(steps.size(), shown - 1);
 }
 
 void TestGraph::choosingAgainShowsTheNewestCounts_data()
