@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
+#include <QWindow>
 
 #include <algorithm>
 #include <cmath>
@@ -154,37 +155,48 @@ void frmGraph::resizeEvent(QResizeEvent *event)
     Form_Resize();
 }
 
-void frmGraph::showEvent(QShowEvent *event)
+bool frmGraph::event(QEvent *event)
 {
-    QDialog::showEvent(event);
-    followFrame();
-}
-
-void frmGraph::moveEvent(QMoveEvent *event)
-{
-    QDialog::moveEvent(event);
-    followFrame();
+    // On X11 the window manager frames the window after it is shown; that neither moves
+    // nor resizes the client area, so no resize or move tells of it. What does follow
+    // is the window's activation or its next paint.
+    switch (event->type()) {
+    case QEvent::Show:
+    case QEvent::Move:
+    case QEvent::WindowActivate:
+    case QEvent::UpdateRequest:
+        followFrame();
+        break;
+    default:
+        break;
+    }
+    return QDialog::event(event);
 }
 
 void frmGraph::followFrame()
 {
-    // The chart is laid out from the outer size, and the frame is known only once the
-    // window is shown (on X11 once the window manager has framed it, which moves the
-    // window without resizing it).
-    if (frameGeometry().size() != m_laidOutFor) {
+    if (outerSize() != m_laidOutFor) {
         Form_Resize();
     }
+}
+
+QSize frmGraph::outerSize() const
+{
+    // Asked of the platform each time: frameGeometry() keeps the frame it saw when the
+    // window last moved or resized, which on X11 can be from before the window manager
+    // framed it.
+    const QWindow *window = windowHandle();
+    return window ? size().grownBy(window->frameMargins()) : size();
 }
 
 void frmGraph::Form_Resize()
 {
     // The least size is an outer one; the frame's share is known once the window has one.
-    const QSize frame = frameGeometry().size() - size();
-    const QSize minimum = toPixels(kMinimumOuterWidth, kMinimumOuterHeight) - frame;
+    const QSize outer = outerSize();
+    const QSize minimum = toPixels(kMinimumOuterWidth, kMinimumOuterHeight) - (outer - size());
     if (minimum != minimumSize()) {
         setMinimumSize(minimum);
     }
-    const QSize outer = frameGeometry().size();
     m_laidOutFor = outer;
     const double widthTwips = outer.width() * m_twipsPerPixelX - kChartRightMargin;
     const double heightTwips = outer.height() * m_twipsPerPixelY - kChartTop - kChartBottomMargin;

@@ -53,8 +53,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-    void moveEvent(QMoveEvent *event) override;
+    bool event(QEvent *event) override;
 
 private:
     void buildControls();
@@ -62,6 +61,8 @@ private:
     void Combo_stations_Click();
     void Form_Resize();
     void followFrame();
+    // Frame included, as the platform knows it now.
+    QSize outerSize() const;
     void fill_curve(const QString &station);
     void addNextPoint();
     void applyChartSettings();
