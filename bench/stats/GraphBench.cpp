@@ -8,12 +8,18 @@
 #include "clsLineGraph.h"
 #include "frmGraph.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 
 namespace GraphBench {
 
 namespace {
+
+constexpr int kPerStation = kRecords / kStations;
+constexpr int kShown = clsLineGraph::kPoints;
 
 class CountingSurface final : public PictureSurface
 {
@@ -42,6 +48,12 @@ double elapsedMs(const QElapsedTimer &timer)
     return double(timer.nsecsElapsed()) / 1e6;
 }
 
+// The count of the index-th record of station, in the order fillHistory added them.
+qint32 stationCount(int station, int index)
+{
+    return countOf(index * kStations + station);
+}
+
 bool showsGreen(const QImage &image)
 {
     for (int y = 0; y < image.height(); ++y) {
@@ -67,6 +79,15 @@ clsLineGraph chartOf(PictureSurface &surface, std::shared_ptr<ChartValues> value
 }
 
 } // namespace
+
+void choose(QComboBox &combo, int index)
+{
+    combo.showPopup();
+    QAbstractItemView *list = combo.view();
+    list->setCurrentIndex(list->model()->index(index, 0));
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QCoreApplication::sendEvent(list, &enter);
+}
 
 QString stationName(int index)
 {
@@ -101,22 +122,59 @@ Choices timeChoices(frmGraph &window, const ListenerHistory &history, int rounds
         for (int station = 0; station < kStations; ++station) {
             QElapsedTimer timer;
             timer.start();
-            combo->setCurrentIndex(station + 1);
+            choose(*combo, station + 1);
             result.choiceMs.push_back(elapsedMs(timer));
-            // The station's first record is the station-th overall.
+            // The curve starts at the first of the counts the chart ends with.
             if (!window.isFilling() ||
-                window.chartValues() != ChartValues{double(countOf(station))}) {
+                window.chartValues() !=
+                    ChartValues{double(stationCount(station, kPerStation - kShown))}) {
                 result.failure = "choosing " + stationName(station).toLatin1() +
-                                 " did not start its curve with its first count";
+                                 " did not start its curve with its first count to stay";
                 return result;
             }
             timer.restart();
             const std::vector<qint32> counts = history.counts(stationName(station));
             result.countsMs.push_back(elapsedMs(timer));
-            if (counts.size() != std::size_t(kRecords / kStations)) {
+            if (counts.size() != std::size_t(kPerStation)) {
                 result.failure = "the history lost records of " + stationName(station).toLatin1();
                 return result;
             }
+        }
+    }
+    return result;
+}
+
+Completions timeCompletions(frmGraph &window, int stations)
+{
+    Completions result;
+    auto *combo = window.findChild<QComboBox *>(QStringLiteral("Combo_stations"));
+    if (!combo) {
+        result.failure = "the window has no station list";
+        return result;
+    }
+    for (int station = 0; station < stations; ++station) {
+        QElapsedTimer timer;
+        timer.start();
+        choose(*combo, station + 1);
+        while (window.isFilling() && timer.elapsed() < kCompletionLimitMs) {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        }
+        result.completeMs.push_back(elapsedMs(timer));
+        if (window.isFilling()) {
+            result.failure = "the chart of " + stationName(station).toLatin1() +
+                             " was not complete within " +
+                             QByteArray::number(kCompletionLimitMs / 1000) + " s";
+            return result;
+        }
+        ChartValues newest;
+        for (int i = kPerStation - kShown; i < kPerStation; ++i) {
+            newest.push_back(stationCount(station, i));
+        }
+        if (window.chartValues() != newest) {
+            result.failure = "the chart of " + stationName(station).toLatin1() +
+                             " did not end with its newest " + QByteArray::number(kShown) +
+                             " counts";
+            return result;
         }
     }
     return result;

@@ -7,6 +7,7 @@
 #include <vector>
 
 class ListenerHistory;
+class QComboBox;
 class frmGraph;
 
 // The statistics window's costs: how long choosing a station takes until its curve
@@ -18,6 +19,8 @@ inline constexpr int kStations = 20;
 inline constexpr int kChartWidth = 1000;
 inline constexpr int kChartHeight = 300;
 
+// Chooses entry index of the list as the user does: opens it and takes the entry.
+void choose(QComboBox &combo, int index);
 // "station01" to "station20".
 QString stationName(int index);
 // The count the poll recorded as the record-th one overall.
@@ -34,6 +37,17 @@ struct Choices
 
 // Chooses every station of window in turn, rounds times over.
 Choices timeChoices(frmGraph &window, const ListenerHistory &history, int rounds);
+
+struct Completions
+{
+    std::vector<double> completeMs; // from the choice until the chart is complete
+    QByteArray failure;             // empty when every chart ended with its newest 100 counts
+};
+
+// Chooses the first stations of window in turn and waits each time until the curve has
+// stopped growing; a chart not complete within kCompletionLimitMs is a failure.
+inline constexpr int kCompletionLimitMs = 60'000;
+Completions timeCompletions(frmGraph &window, int stations);
 
 struct Draws
 {

@@ -25,13 +25,68 @@ QString fromJson(const std::u16string &text)
     return QString::fromStdU16String(text);
 }
 
-// Whole numbers in plain digits (the shortest form would write 1000000 as 1e+06).
+// Whole numbers in plain digits, however large (the shortest form would write 1000000
+// as 1e+06 and 1e20 as 1e+20).
 QString numberText(double value)
 {
-    if (std::trunc(value) == value && std::fabs(value) < 1e18) {
-        return QString::number(static_cast<qint64>(value));
+    if (value == 0) {
+        return u"0"_s; // also -0
+    }
+    if (std::isfinite(value) && std::trunc(value) == value) {
+        return QString::number(value, 'f', 0);
     }
     return QString::number(value, 'g', QLocale::FloatingPointShortest);
+}
+
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
+}
+
+// The listener count as the answer gives it: when it leads with a whole number, that
+// number's own digits, so a count beyond a double's 53 bits is not rounded ("0057" gives
+// 57); otherwise the numeric value. Blanks are skipped as leadingNumber skips them.
+QString countText(QStringView answer)
+{
+    qsizetype i = 0;
+    while (i < answer.size() && isBlank(answer[i])) {
+        ++i;
+    }
+    bool negative = false;
+    if (i < answer.size() && (answer[i] == u'-' || answer[i] == u'+')) {
+        negative = answer[i] == u'-';
+        ++i;
+    }
+    QString digits;
+    bool anyDigit = false;
+    for (; i < answer.size(); ++i) {
+        const QChar c = answer[i];
+        if (c.unicode() >= u'0' && c.unicode() <= u'9') {
+            anyDigit = true;
+            if (!digits.isEmpty() || c != u'0') {
+                digits += c;
+            }
+        } else if (!isBlank(c)) {
+            break;
+        }
+    }
+    if (!anyDigit || (i < answer.size() && QStringView(u".eEdD").contains(answer[i]))) {
+        return numberText(NumberText::leadingNumber(answer));
+    }
+    if (digits.isEmpty()) {
+        return u"0"_s;
+    }
+    return negative ? u'-' + digits : digits;
+}
+
+// Characters that would let a field do more than show text: C0 and C1 controls and
+// DEL (a NUL ends the line for a reader of C strings, ESC starts a terminal sequence,
+// CR and LF a second, made-up entry) and the bidi controls that reorder what a reader
+// shows.
+bool isControl(char16_t c)
+{
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x061C || c == 0x200E || c == 0x200F ||
+           (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
 }
 
 // A text or a number as the line shows it; null as nothing; nullopt for the rest.
@@ -42,10 +97,12 @@ std::optional<QString> fieldText(const JsonBag &bag, std::u16string_view key)
     }
     const JsonValue value = bag.Item(key);
     if (value.isString()) {
-        // One song is one line: a line break sent inside a title must not start a
-        // second, made-up entry for the programs that read the file.
         QString text = fromJson(value.toString());
-        text.replace(u'\r', u' ').replace(u'\n', u' ');
+        for (QChar &c : text) {
+            if (isControl(c.unicode())) {
+                c = u' ';
+            }
+        }
         return text;
     }
     if (value.isNumber()) {
@@ -137,7 +194,6 @@ std::optional<QByteArray> CurrentSongTracker::line(const QString &station, qint3
     const QDateTime now = m_clock.now();
     const QString text = u'"' + m_text.date(now.date()) + u"\",\""_s + m_text.time(now.time()) +
                          u"\","_s + QString::number(id) + u",\""_s + *title + u"\",\""_s + *artist +
-                         u"\",\""_s + *album + u"\","_s +
-                         numberText(NumberText::leadingNumber(answer)) + u"\r\n"_s;
+                         u"\",\""_s + *album + u"\","_s + countText(answer) + u"\r\n"_s;
     return text.toUtf8();
 }

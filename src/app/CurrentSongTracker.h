@@ -15,8 +15,9 @@ class JsonBag;
 // The title files: parses a station's current-song document and, when its id is new
 // and above 0, appends
 //     "05.12.2026","14:30:15",4711,"Titel","Interpret","Album",57
-// (date and time in the locale's short forms, title, artist and album unchanged
-// between the quotes, the listener count as a plain number) with CR LF to
+// (date and time in the locale's short forms; title, artist and album between the
+// quotes as sent, except that control and bidi control characters become blanks; the
+// listener count as the whole number the answer gives) with CR LF to
 // "titel_<station>.txt" in the program folder.
 //
 // The document is read as UTF-8, or as Windows-1252 when it is not valid UTF-8; the

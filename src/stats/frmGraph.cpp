@@ -8,7 +8,9 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
+#include <QWindow>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -46,6 +48,9 @@ QLabel *newLabel(const QString &name, const QString &text, Qt::GlobalColor colou
     auto *label = new QLabel(text, parent);
     label->setObjectName(name);
     label->setTextFormat(Qt::PlainText);
+    // Text starts at the label's top, so captions and values of different heights that
+    // share a top share a line.
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, colour);
     label->setPalette(palette);
@@ -56,7 +61,7 @@ QLabel *newLabel(const QString &name, const QString &text, Qt::GlobalColor colou
 
 frmGraph::frmGraph(Sources sources, QWidget *parent)
     : QDialog(parent, Qt::Tool), m_sources(std::move(sources)),
-      m_values(std::make_shared<ChartValues>())
+      m_values(std::make_shared<ChartValues>()), m_fillTimer(new QTimer(this))
 {
     setObjectName(u"frmGraph"_s);
     setWindowTitle(QString::fromUtf16(kCaption));
@@ -73,9 +78,10 @@ frmGraph::frmGraph(Sources sources, QWidget *parent)
     setMinimumSize(toPixels(kMinimumOuterWidth, kMinimumOuterHeight));
     resize(toPixels(kClientWidth, kClientHeight));
 
-    m_fillTimer.setTimerType(Qt::PreciseTimer);
-    m_fillTimer.setInterval(kFillIntervalMs);
-    connect(&m_fillTimer, &QTimer::timeout, this, &frmGraph::addNextPoint);
+    m_fillTimer->setObjectName(u"fillTimer"_s);
+    m_fillTimer->setTimerType(Qt::PreciseTimer);
+    m_fillTimer->setInterval(kFillIntervalMs);
+    connect(m_fillTimer, &QTimer::timeout, this, &frmGraph::addNextPoint);
     Form_Load();
 }
 
@@ -87,8 +93,9 @@ void frmGraph::buildControls()
     m_comboStations->setObjectName(u"Combo_stations"_s);
     m_comboStations->setFont(dialogFont(kComboPointSize));
     m_comboStations->setGeometry(toPixels(120, 240, 4935, 360));
-    connect(m_comboStations, &QComboBox::currentIndexChanged, this,
-            &frmGraph::Combo_stations_Click);
+    // Every choice of the user's, also of the entry already shown (to see the newest
+    // counts); the program's own selection of the prompt at load runs nothing.
+    connect(m_comboStations, &QComboBox::activated, this, &frmGraph::Combo_stations_Click);
 
     const QString minimum = QString::fromUtf16(kMinimumCaption);
     const QString maximum = QString::fromUtf16(kMaximumCaption);
@@ -111,7 +118,6 @@ void frmGraph::Form_Load()
     for (qsizetype i = 0; i < names.size(); ++i) {
         m_comboStations->addItem(names[i], int(i));
     }
-    // Selecting the prompt does nothing yet: the window is not loaded.
     m_comboStations->setCurrentIndex(0);
     m_values = std::make_shared<ChartValues>();
     applyChartSettings();
@@ -125,7 +131,7 @@ void frmGraph::Combo_stations_Click()
         return;
     }
     // The previous station's curve ends here, so two stations never share one chart.
-    m_fillTimer.stop();
+    m_fillTimer->stop();
     m_pending = {};
     m_values = std::make_shared<ChartValues>();
 
@@ -149,15 +155,49 @@ void frmGraph::resizeEvent(QResizeEvent *event)
     Form_Resize();
 }
 
+bool frmGraph::event(QEvent *event)
+{
+    // On X11 the window manager frames the window after it is shown; that neither moves
+    // nor resizes the client area, so no resize or move tells of it. What does follow
+    // is the window's activation or its next paint.
+    switch (event->type()) {
+    case QEvent::Show:
+    case QEvent::Move:
+    case QEvent::WindowActivate:
+    case QEvent::UpdateRequest:
+        followFrame();
+        break;
+    default:
+        break;
+    }
+    return QDialog::event(event);
+}
+
+void frmGraph::followFrame()
+{
+    if (outerSize() != m_laidOutFor) {
+        Form_Resize();
+    }
+}
+
+QSize frmGraph::outerSize() const
+{
+    // Asked of the platform each time: frameGeometry() keeps the frame it saw when the
+    // window last moved or resized, which on X11 can be from before the window manager
+    // framed it.
+    const QWindow *window = windowHandle();
+    return window ? size().grownBy(window->frameMargins()) : size();
+}
+
 void frmGraph::Form_Resize()
 {
     // The least size is an outer one; the frame's share is known once the window has one.
-    const QSize frame = frameGeometry().size() - size();
-    const QSize minimum = toPixels(kMinimumOuterWidth, kMinimumOuterHeight) - frame;
+    const QSize outer = outerSize();
+    const QSize minimum = toPixels(kMinimumOuterWidth, kMinimumOuterHeight) - (outer - size());
     if (minimum != minimumSize()) {
         setMinimumSize(minimum);
     }
-    const QSize outer = frameGeometry().size();
+    m_laidOutFor = outer;
     const double widthTwips = outer.width() * m_twipsPerPixelX - kChartRightMargin;
     const double heightTwips = outer.height() * m_twipsPerPixelY - kChartTop - kChartBottomMargin;
     m_pic1->setGeometry(toPixels(kChartLeft, kChartTop, widthTwips, heightTwips));
@@ -170,7 +210,10 @@ void frmGraph::fill_curve(const QString &station)
 {
     // Read once: a long history is not searched again for every point.
     m_pending = m_sources.history.counts(station);
-    m_nextPending = 0;
+    // The chart ends showing only the newest points; the curve starts at the first of
+    // them, so it is complete within a second however long the program has run.
+    m_nextPending =
+        m_pending.size() - std::min(m_pending.size(), std::size_t(clsLineGraph::kPoints));
     if (m_pending.empty()) {
         return;
     }
@@ -178,7 +221,7 @@ void frmGraph::fill_curve(const QString &station)
     // while polls and the user's actions go on.
     addNextPoint();
     if (m_nextPending < m_pending.size()) {
-        m_fillTimer.start();
+        m_fillTimer->start();
     }
 }
 
@@ -189,7 +232,7 @@ void frmGraph::addNextPoint()
         m_graph->Draw();
     }
     if (m_nextPending >= m_pending.size()) {
-        m_fillTimer.stop();
+        m_fillTimer->stop();
         m_pending = {};
         m_nextPending = 0;
     }

@@ -19,8 +19,9 @@ class QLabel;
 
 // The statistics window: pick a configured station and see its lowest and highest
 // listener count and a chart of the counts recorded since the program started. The
-// curve grows by one point every 10 ms; choosing another station stops it and starts
-// afresh. Create a fresh one for each opening.
+// curve grows by one point every 10 ms through the newest 100 counts, those the chart
+// ends with. Every choice, also of the station shown, stops a curve still growing and
+// starts afresh from the newest counts. Create a fresh one for each opening.
 class frmGraph : public QDialog
 {
     Q_OBJECT
@@ -48,16 +49,20 @@ public:
     // The values the chart shows now, oldest first.
     const ChartValues &chartValues() const { return *m_values; }
     // True while a station's curve is still growing.
-    bool isFilling() const { return m_fillTimer.isActive(); }
+    bool isFilling() const { return m_fillTimer->isActive(); }
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    bool event(QEvent *event) override;
 
 private:
     void buildControls();
     void Form_Load();
     void Combo_stations_Click();
     void Form_Resize();
+    void followFrame();
+    // Frame included, as the platform knows it now.
+    QSize outerSize() const;
     void fill_curve(const QString &station);
     void addNextPoint();
     void applyChartSettings();
@@ -77,6 +82,9 @@ private:
     // The chosen station's counts, read once at the choice, and the next to show.
     std::vector<qint32> m_pending;
     std::size_t m_nextPending = 0;
-    QTimer m_fillTimer;
+    // Named "fillTimer": each of its steps adds one point.
+    QTimer *m_fillTimer;
     bool m_loaded = false;
+    // The outer size the chart was last laid out for.
+    QSize m_laidOutFor;
 };

@@ -61,6 +61,8 @@ private slots:
     void switchedOffFetchesNothing();
     void documents_data();
     void documents();
+    void countsAsWholeNumbers_data();
+    void countsAsWholeNumbers();
     void unwritableFileCostsItsLineOnly();
     void hostileNameStaysInTheFolder();
 };
@@ -142,6 +144,27 @@ void TestSongs::documents_data()
                                               "\"name\":\"\x80\"},\"album\":\"a\\\"b\"}")
                                   << QByteArray("6,\"\xc3\xbc\",\"\xe2\x82\xac\",\"a\"b\",0\r\n")
                                   << 6 << QString();
+    // Controls of every kind become blanks in every field, so no reader stops at a NUL,
+    // runs an escape sequence or shows the line reordered; joiners and other format
+    // characters stay.
+    QTest::newRow("C0 controls")
+        << reply(1, R"({"id":5,"title":"a\u0000b\u0007c\u001b[2Jd\te","artist":)"
+                    R"({"name":"\u0001x\u001f"},"album":"\b\f"})")
+        << QByteArray("5,\"a b c [2Jd e\",\" x \",\"  \",0\r\n") << 5 << QString();
+    QTest::newRow("DEL and C1 controls")
+        << reply(1, "{\"id\":5,\"title\":\"a\\u007fb\\u0080c\\u009fd\",\"artist\":{\"name\":"
+                    "\"\xc2\x9b"
+                    "2J\"},\"album\":\"\xc2\x85\"}")
+        << QByteArray("5,\"a b c d\",\" 2J\",\" \",0\r\n") << 5 << QString();
+    QTest::newRow("bidi controls")
+        << reply(1, R"({"id":5,"title":"\u202a\u202b\u202c\u202d\u202e","artist":{"name":)"
+                    R"("\u2066\u2067\u2068\u2069"},"album":"\u200e\u200f\u061cgpj.exe"})")
+        << QByteArray("5,\"     \",\"    \",\"   gpj.exe\",0\r\n") << 5 << QString();
+    QTest::newRow("bidi override as raw UTF-8")
+        << reply(1, "{\"id\":5,\"title\":\"x\xe2\x80\xaey\",\"artist\":{\"name\":\"A\"},"
+                    "\"album\":\"\\u200d\\u00a0\\u200b\"}")
+        << QByteArray("5,\"x y\",\"A\",\"\xe2\x80\x8d\xc2\xa0\xe2\x80\x8b\",0\r\n") << 5
+        << QString();
     QTest::newRow("short") << reply(1, R"({"id":1} )") << kNone << 0 << QString();
     QTest::newRow("never answers") << reply(1, {}, Fault::Silent) << kNone << 0 << QString();
     QTest::newRow("no JSON") << reply(1, R"({"id":5,"title":)") << kNone << 0
@@ -166,6 +189,33 @@ void TestSongs::documents()
     QCOMPARE(w.titleFile(u"bad"_s), line == kNone ? line : kWhen + line);
     QTEST(w.form.stations().at(0).song_id, "songId");
     QCOMPARE(w.titleFile(u"good"_s), kDefaultLine);
+}
+
+void TestSongs::countsAsWholeNumbers_data()
+{
+    QTest::addColumn<QByteArray>("answer");
+    QTest::addColumn<QByteArray>("count");
+    QTest::newRow("leading zeros") << QByteArray("0057") << QByteArray("57");
+    QTest::newRow("beyond 64 bits")
+        << QByteArray("99999999999999999999") << QByteArray("99999999999999999999");
+    QTest::newRow("beyond a double's digits")
+        << QByteArray("9007199254740993") << QByteArray("9007199254740993");
+    QTest::newRow("with an exponent") << QByteArray("1e20") << QByteArray("100000000000000000000");
+}
+
+// The count is written as the whole number the answer gives, never in exponent form and
+// never rounded to a double's precision.
+void TestSongs::countsAsWholeNumbers()
+{
+    QFETCH(QByteArray, answer);
+    QFETCH(QByteArray, count);
+    World w("alpha");
+    PlatformSimulator::ListenerReply listeners;
+    listeners.body = answer;
+    w.sim.setListenerReply(u"alpha"_s, listeners);
+    QVERIFY(w.poll(true));
+    QCOMPARE(w.titleFile(u"alpha"_s),
+             kWhen + "1,\"Titel\",\"Interpret\",\"Album\"," + count + "\r\n");
 }
 
 void TestSongs::unwritableFileCostsItsLineOnly()
