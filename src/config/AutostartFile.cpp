@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "AutostartFile.h"
 
+#include "FileReplacer.h"
 #include "RegularFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QtDebug>
 
 #include <algorithm>
 
@@ -32,8 +33,11 @@ bool write(const QString &path, const QByteArray &bytes)
         return false;
     }
     // The desktop may read the folder at any moment; it must never see half a file.
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    const FileReplacer::Result result = FileReplacer::replace(path, bytes);
+    if (!result.ok()) {
+        qWarning("Cannot write %s: %s", qPrintable(path), qPrintable(result.systemError));
+    }
+    return result.ok();
 }
 
 bool removeOwn(const QString &path, QLatin1StringView mark)

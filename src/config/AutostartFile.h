@@ -16,7 +16,8 @@ namespace AutostartFile {
 // which rules out hidden files and "..". "" for an empty name.
 QString fileStem(QStringView valueName);
 
-// Replaces the file at path with bytes in one step, creating its folder when missing.
+// Replaces the file at path with bytes in one step, creating its folder when missing. On
+// failure the old file stays as it was, no temporary is left, and one warning says why.
 bool write(const QString &path, const QByteArray &bytes);
 
 // Deletes the plain file at path when one of its lines, blanks around it ignored, is

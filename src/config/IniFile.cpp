@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "IniFile.h"
 
+#include "FileErrorText.h"
 #include "RegularFile.h"
 
-#include <QSaveFile>
 #include <QtDebug>
+
+using namespace Qt::StringLiterals;
 
 namespace IniFile {
 
@@ -13,15 +15,17 @@ Contents read(const QString &path)
     const RegularFile::Contents file = RegularFile::read(path, kMaxFileSize);
     switch (file.status) {
     case RegularFile::Status::Read:
-        return {IniDocument::fromBytes(file.bytes), {}};
+        return {IniDocument::fromBytes(file.bytes), {}, {}};
     case RegularFile::Status::Missing:
         return {};
     case RegularFile::Status::NotRegular:
-        return {std::nullopt, QStringLiteral("it is not a plain file")};
+        return {std::nullopt, u"it is not a plain file"_s,
+                u"An ihrer Stelle liegt keine gewöhnliche Datei."_s};
     case RegularFile::Status::TooLarge:
-        return {std::nullopt, QStringLiteral("it is larger than %1 bytes").arg(kMaxFileSize)};
+        return {std::nullopt, u"it is larger than %1 bytes"_s.arg(kMaxFileSize),
+                u"Sie ist größer als 32 MiB."_s};
     case RegularFile::Status::Failed:
-        return {std::nullopt, file.error};
+        return {std::nullopt, file.error, FileErrorText::german(file.errorNumber, file.error)};
     }
     return {};
 }
@@ -34,6 +38,36 @@ std::optional<IniDocument> load(const QString &path)
                  qPrintable(contents.problem));
     }
     return std::move(contents.document);
+}
+
+FileReplacer::Result save(const QString &section, const Writes &writes, const QString &path,
+                          const FileReplacer::StepHook &hook)
+{
+    Contents existing = read(path);
+    // Whatever the path holds that we cannot read stays as it is, rather than being
+    // replaced by a file holding only our keys.
+    if (!existing.problem.isEmpty()) {
+        return {u"Die Datei konnte nicht gelesen werden. "_s + existing.germanProblem +
+                    u" Sie wird nicht ersetzt."_s,
+                existing.problem};
+    }
+    if (writes.empty()) {
+        return {};
+    }
+    IniDocument doc = std::move(existing.document).value_or(IniDocument());
+    QByteArray bytes;
+    bool first = true;
+    for (const auto &[key, value] : writes) {
+        // Each write sees the file as the write before it left it, read back from its
+        // bytes, so that the result is the one separate writes would give.
+        if (!first) {
+            doc = IniDocument::fromBytes(bytes);
+        }
+        first = false;
+        doc.setValue(section, key, value);
+        bytes = doc.toBytes();
+    }
+    return FileReplacer::replace(path, bytes, hook);
 }
 
 } // namespace IniFile
@@ -51,21 +85,9 @@ QString GetIniString(const QString &section, const QString &key, const QString &
 void PutIniString(const QString &section, const QString &key, const QString &value,
                   const QString &path)
 {
-    IniFile::Contents existing = IniFile::read(path);
-    // Whatever the path holds that we cannot read stays as it is, rather than being
-    // replaced by a file holding a single key.
-    if (!existing.problem.isEmpty()) {
-        qWarning("Not writing %s to %s: %s", qPrintable(key), qPrintable(path),
-                 qPrintable(existing.problem));
-        return;
-    }
-    IniDocument doc = std::move(existing.document).value_or(IniDocument());
-    doc.setValue(section, key, value);
-
-    // QSaveFile writes the target of a link and leaves the link in place.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(doc.toBytes()) < 0 || !file.commit()) {
+    const FileReplacer::Result result = IniFile::save(section, {{key, value}}, path);
+    if (!result.ok()) {
         qWarning("Cannot write %s to %s: %s", qPrintable(key), qPrintable(path),
-                 qPrintable(file.errorString()));
+                 qPrintable(result.systemError));
     }
 }

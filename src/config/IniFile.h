@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "FileReplacer.h"
 #include "IniDocument.h"
 
 #include <QString>
 
 #include <optional>
+#include <utility>
+#include <vector>
 
 // Reads and writes single values of an INI file. Neither operation ever fails
 // towards its caller: a file that cannot be read gives the default, a value that
@@ -33,7 +36,8 @@ constexpr qint64 kMaxFileSize = 32 * 1024 * 1024;
 struct Contents
 {
     std::optional<IniDocument> document; // nullopt when there is no usable file
-    QString problem; // why the path holds something unusable; empty for a missing file
+    QString problem;       // why the path holds something unusable; empty for a missing file
+    QString germanProblem; // the same for the user
 };
 
 // The parsed file, or why there is none; silent.
@@ -42,5 +46,15 @@ Contents read(const QString &path);
 // The parsed file; nullopt when it is missing or unusable (after one warning, except for
 // a missing file, which is the normal case).
 std::optional<IniDocument> load(const QString &path);
+
+// Key and value pairs, written in this order.
+using Writes = std::vector<std::pair<QString, QString>>;
+
+// Makes every write in section of the file at path, each exactly as PutIniString would
+// on the file the previous one left, and then replaces the file once. A path holding
+// something unusable is left alone, and so is the old file when the replacement fails;
+// the result says why. Silent.
+FileReplacer::Result save(const QString &section, const Writes &writes, const QString &path,
+                          const FileReplacer::StepHook &hook = {});
 
 } // namespace IniFile

@@ -152,7 +152,13 @@ void apply(const Key &key, const QString &text, KonfigSettings &settings, const 
 void readFile(KonfigSettings &settings, const QLocale &locale)
 {
     // One read of the file for all keys.
-    const auto doc = IniFile::load(settings.ini_path);
+    const IniFile::Contents contents = IniFile::read(settings.ini_path);
+    if (!contents.problem.isEmpty()) {
+        qWarning("Cannot read INI file %s: %s; using the defaults", qPrintable(settings.ini_path),
+                 qPrintable(contents.problem));
+    }
+    settings.iniProblem = contents.germanProblem;
+    const std::optional<IniDocument> &doc = contents.document;
     for (const Key &key : kKeys) {
         const auto whole =
             doc ? doc->wholeValue(QString(kSection), QString(key.name)) : std::nullopt;

@@ -54,7 +54,8 @@ void apply(const Key &key, const QString &text, KonfigSettings &settings,
 
 // Reads every key of the file at settings.ini_path (defaults for a missing file), in
 // reading order, each as GetIniString gives it. A stations value longer than the
-// reader's cut loses the name the cut went through, with a warning.
+// reader's cut loses the name the cut went through, with a warning. Something unusable at
+// the path gives the defaults, a warning and settings.iniProblem.
 void readFile(KonfigSettings &settings, const QLocale &locale = QLocale());
 
 } // namespace KonfigKeys

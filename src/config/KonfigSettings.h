@@ -33,5 +33,10 @@ struct KonfigSettings
     // base address when it contains "://". Empty means the built-in host.
     QString api_host;
 
+    // Why the last load found something unusable at ini_path (in German, for the user);
+    // empty when the file was read or is missing. Its defaults are then no settings of
+    // the user's, and a save must not put them in that file's place.
+    QString iniProblem;
+
     bool operator==(const KonfigSettings &) const = default;
 };

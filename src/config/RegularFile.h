@@ -21,8 +21,9 @@ enum class Status
 struct Contents
 {
     Status status = Status::Missing;
-    QByteArray bytes; // the whole file when status is Read
-    QString error;
+    QByteArray bytes;    // the whole file when status is Read
+    QString error;       // the system's words when status is Failed
+    int errorNumber = 0; // its errno, where the system gives one
 };
 
 // The file at path, reading at most maxBytes + 1 bytes to tell a full file from a larger one.

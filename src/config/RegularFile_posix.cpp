@@ -17,7 +17,7 @@ constexpr qint64 kChunk = 64 * 1024;
 
 Contents failed(int error)
 {
-    return {Status::Failed, {}, qt_error_string(error)};
+    return {Status::Failed, {}, qt_error_string(error), error};
 }
 
 } // namespace

@@ -145,6 +145,11 @@ KonfigControls KonfigControls::build(QWidget *form)
         *hidden = new QLineEdit(u"0"_s, form);
         (*hidden)->hide();
     }
+    // In the gap below the red hint, wrapping to two lines.
+    c.Label_ini_problem =
+        label(form, u"Label_ini_problem"_s, {}, {120, 1470, 7065, 540}, kSecondsOrange);
+    c.Label_ini_problem->setWordWrap(true);
+    c.Label_ini_problem->hide();
     c.Text_pos_x->setObjectName(u"Text_pos_x"_s);
     c.Text_pos_y->setObjectName(u"Text_pos_y"_s);
 

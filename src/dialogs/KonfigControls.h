@@ -37,6 +37,8 @@ struct KonfigControls
     QPushButton *Command1 = nullptr;
     QLineEdit *Text_pos_x = nullptr;
     QLineEdit *Text_pos_y = nullptr;
+    // Hidden unless the settings file could not be read; then it says so.
+    QLabel *Label_ini_problem = nullptr;
 
     // Client size in twips; the outer height is 9135 twips with a tool window's frame.
     static constexpr int kClientWidthTwips = 7305;

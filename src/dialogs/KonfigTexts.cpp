@@ -52,4 +52,21 @@ QString stationListProblem(const QString &stations, const QString &domain)
     return {};
 }
 
+QString notSavedMessage(const QString &reason)
+{
+    return u"Die Einstellungen konnten nicht gespeichert werden: "_s + reason;
+}
+
+QString unreadableAtLoad(const QString &problem)
+{
+    return u"Die Datei konnte beim Start nicht gelesen werden. "_s + problem +
+           u" Sie wird nicht ersetzt."_s;
+}
+
+QString unreadableLine(const QString &problem)
+{
+    return u"Die Einstellungsdatei konnte nicht gelesen werden. "_s + problem +
+           u" Gezeigt werden die Standardwerte; Speichern ersetzt die Datei nicht."_s;
+}
+
 } // namespace KonfigTexts

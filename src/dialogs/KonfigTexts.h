@@ -17,4 +17,15 @@ QString secondsText(int seconds);
 // are plain substring tests, first hit wins.
 QString stationListProblem(const QString &stations, const QString &domain);
 
+// The message box of a save that did not happen, with why (a German sentence).
+QString notSavedMessage(const QString &reason);
+
+// Why Save refuses to replace a file that could not be read when the settings were
+// loaded; problem is that reason.
+QString unreadableAtLoad(const QString &problem);
+
+// The window's warning line while the settings shown are defaults standing in for a
+// file that could not be read.
+QString unreadableLine(const QString &problem);
+
 } // namespace KonfigTexts

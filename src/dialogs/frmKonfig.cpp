@@ -174,6 +174,8 @@ void frmKonfig::Form_Load()
     m_ui.Check_only_changes->setChecked(k.only_changes);
     m_ui.HScroll_check_time_in_seconds->setValue(k.changes_visible_in_seconds);
     m_ui.Check_write_file->setChecked(k.write_title2file);
+    m_ui.Label_ini_problem->setText(KonfigTexts::unreadableLine(k.iniProblem));
+    m_ui.Label_ini_problem->setVisible(!k.iniProblem.isEmpty());
 
     // A bar left at its first value has not changed, so its label is set here.
     m_ui.Label_trans->setText(QString::number(m_ui.tranzparency->value()));
@@ -231,7 +233,9 @@ void frmKonfig::Command1_Click()
         m_services.messenger.inform(this, problem);
         return;
     }
-    save();
+    if (!save()) {
+        return;
+    }
     m_services.messenger.inform(this, u"Die Einstellungen wurden gespeichert. "_s,
                                 [self = QPointer<frmKonfig>(this)] {
                                     if (self) {
@@ -240,28 +244,53 @@ void frmKonfig::Command1_Click()
                                 });
 }
 
-// Writes every key the dialog edits, updates the logon entry and reloads; a value that
-// cannot be written is reported by the INI layer and the reload reads what is there.
-void frmKonfig::save()
+// Every key the dialog edits, in the order the program has always written them.
+IniFile::Writes frmKonfig::keyWrites() const
 {
-    KonfigSettings &k = m_services.konfig;
-    const QString section = KonfigKeys::kSection;
-    const auto put = [&](const QString &key, const QString &value) {
-        PutIniString(section, key, value, k.ini_path);
-    };
-    put(u"stations"_s, trim_blanks(lower_case(m_ui.Text1->text())));
+    IniFile::Writes writes;
+    writes.emplace_back(u"stations"_s, trim_blanks(lower_case(m_ui.Text1->text())));
     for (const auto &[key, swatch] : {std::pair{u"BackgroundColor"_s, m_ui.Picture_bg},
                                       std::pair{u"OutlineColor"_s, m_ui.Picture_kont}}) {
+        // A negative colour is a system colour: the file keeps what it has.
         if (swatch->colour() >= 0) {
-            put(key, QString::number(swatch->colour()));
+            writes.emplace_back(key, QString::number(swatch->colour()));
         }
     }
-    put(u"UpdateInterval"_s, QString::number(m_ui.Update_Inter->value()));
-    put(u"Opaque"_s, QString::number(m_ui.tranzparency->value()));
-    put(u"Text_Size"_s, QString::number(m_ui.scroll_font_size->value()));
-    put(u"Text_Ouline"_s, flag(m_ui.Check_kontur->isChecked()));
-    put(u"Text_Shadow"_s, flag(m_ui.Check_schatten->isChecked()));
-    put(u"autostart"_s, flag(m_ui.Check_autostart->isChecked()));
+    writes.emplace_back(u"UpdateInterval"_s, QString::number(m_ui.Update_Inter->value()));
+    writes.emplace_back(u"Opaque"_s, QString::number(m_ui.tranzparency->value()));
+    writes.emplace_back(u"Text_Ouline"_s, flag(m_ui.Check_kontur->isChecked()));
+    writes.emplace_back(u"Text_Shadow"_s, flag(m_ui.Check_schatten->isChecked()));
+    writes.emplace_back(u"Text_Size"_s, QString::number(m_ui.scroll_font_size->value()));
+    writes.emplace_back(u"autostart"_s, flag(m_ui.Check_autostart->isChecked()));
+    writes.emplace_back(u"only_changes"_s, flag(m_ui.Check_only_changes->isChecked()));
+    writes.emplace_back(u"changes_visible_in_seconds"_s,
+                        QString::number(m_ui.HScroll_check_time_in_seconds->value()));
+    writes.emplace_back(u"write_title2file"_s, flag(m_ui.Check_write_file->isChecked()));
+    writes.emplace_back(u"window_pos_x"_s, m_ui.Text_pos_x->text().trimmed());
+    writes.emplace_back(u"window_pos_y"_s, m_ui.Text_pos_y->text().trimmed());
+    writes.emplace_back(u"horizontal"_s, flag(m_ui.Check_neben->isChecked()));
+    return writes;
+}
+
+// Writes every key the dialog edits in one replacement of the file, then updates the
+// logon entry and reloads. When the file cannot be written, nothing else changes
+// either: the user is told why and the window stays open.
+bool frmKonfig::save()
+{
+    KonfigSettings &k = m_services.konfig;
+    // Settings loaded as defaults in place of an unreadable file would overwrite the
+    // user's own, should that file have become readable meanwhile.
+    const FileReplacer::Result written =
+        k.iniProblem.isEmpty()
+            ? IniFile::save(KonfigKeys::kSection, keyWrites(), k.ini_path, m_services.saveHook)
+            : FileReplacer::Result{KonfigTexts::unreadableAtLoad(k.iniProblem),
+                                   u"it could not be read when the settings were loaded"_s};
+    if (!written.ok()) {
+        qWarning("Settings not saved to %s: %s", qPrintable(k.ini_path),
+                 qPrintable(written.systemError));
+        m_services.messenger.inform(this, KonfigTexts::notSavedMessage(written.error));
+        return false;
+    }
 
     const AutostartEntry entry = AutostartEntry::forExecutable(m_services.executablePath);
     if (m_ui.Check_autostart->isChecked()) {
@@ -269,18 +298,11 @@ void frmKonfig::save()
     } else {
         m_services.autostart.RemoveAutostart(entry.valueName);
     }
-
     k.write_title2file = m_ui.Check_write_file->isChecked();
-    put(u"only_changes"_s, flag(m_ui.Check_only_changes->isChecked()));
-    put(u"changes_visible_in_seconds"_s,
-        QString::number(m_ui.HScroll_check_time_in_seconds->value()));
-    put(u"write_title2file"_s, flag(k.write_title2file));
-    put(u"window_pos_x"_s, m_ui.Text_pos_x->text().trimmed());
-    put(u"window_pos_y"_s, m_ui.Text_pos_y->text().trimmed());
-    put(u"horizontal"_s, flag(m_ui.Check_neben->isChecked()));
     if (m_services.Load_Konfig) {
         m_services.Load_Konfig();
     }
+    return true;
 }
 
 void frmKonfig::Command_cancel_Click()

@@ -2,6 +2,8 @@
 #pragma once
 
 #include "ColourPicker.h"
+#include "FileReplacer.h"
+#include "IniFile.h"
 #include "KonfigControls.h"
 
 #include <QDialog>
@@ -16,7 +18,8 @@ struct KonfigSettings;
 
 // The settings window. Most controls act at once on the running overlay as a live
 // preview, through the settings record; "&Speichern" checks the station list, writes
-// the whole file, updates the start at logon, reloads and closes; "&Abbrechen" puts the
+// the whole file in one replacement, updates the start at logon, reloads and closes;
+// when the file cannot be written it says why and stays open. "&Abbrechen" puts the
 // record back as it was at opening. The close box does neither.
 //
 // Create a fresh one for each opening; show it non-blocking and modal for the user.
@@ -35,6 +38,7 @@ public:
         QString executablePath;               // of the running program, for the logon entry
         std::function<void()> check_stations; // one poll at once
         std::function<void()> Load_Konfig;    // read the file again, rebuild, poll
+        FileReplacer::StepHook saveHook = {}; // none but in tests: fails a step of the save
     };
 
     explicit frmKonfig(Services services, QWidget *parent = nullptr);
@@ -50,7 +54,8 @@ private:
     void Command_cancel_Click();
     void Command2_Click();
     void Command3_Click();
-    void save();
+    IniFile::Writes keyWrites() const;
+    bool save();
     void redrawOverlay();
 
     Services m_services;

@@ -70,6 +70,8 @@ private slots:
     void linkToPlainFileIsFollowed();
     void sizeLimit();
     void failedWriteKeepsFile();
+    void saveMatchesSingleWrites_data();
+    void saveMatchesSingleWrites();
 };
 
 void TestIniFile::init()
@@ -221,7 +223,7 @@ void TestIniFile::notAPlainFile()
     QTest::ignoreMessage(QtWarningMsg,
                          QRegularExpression(u"Cannot read INI file .*not a plain file"_s));
     QCOMPARE(GetIniString(u"Konfig"_s, u"x"_s, u"d"_s, ini.path), u"d"_s);
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"Not writing y .*not a plain file"_s));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"Cannot write y .*not a plain file"_s));
     PutIniString(u"Konfig"_s, u"y"_s, u"2"_s, ini.path);
 
     QCOMPARE(entries(), before);
@@ -265,6 +267,43 @@ void TestIniFile::failedWriteKeepsFile()
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"Cannot write"_s));
     PutIniString(u"Konfig"_s, u"x"_s, u"2"_s, path);
     QCOMPARE(readBytes(path), before);
+}
+
+void TestIniFile::saveMatchesSingleWrites_data()
+{
+    QTest::addColumn<QByteArray>("before"); // null: no file yet
+    QTest::newRow("no file") << QByteArray();
+    QTest::newRow("other section, no final line end") << QByteArray("[Other]\na=1");
+    QTest::newRow("keys in another case, duplicates, comments")
+        << QByteArray("; c\r\n[konfig]\r\nSTATIONS=x\r\nstations=y\r\n\r\n; e\r\n[Next]\r\n");
+    QTest::newRow("windows-1252 that must become utf-8") << QByteArray("; \xFC\n[Konfig]\n");
+    QTest::newRow("utf-16le") << utf16(kLE, u"[Konfig]\r\nOpaque=1\r\n");
+    QTest::newRow("only a line end") << QByteArray("\r");
+}
+
+// Settings are saved in one replacement, with the very result that one write per key,
+// each reading the file the one before it left, gives.
+void TestIniFile::saveMatchesSingleWrites()
+{
+    QFETCH(QByteArray, before);
+    const IniFile::Writes writes = {{u"stations"_s, u"eins;zwei"_s},
+                                    {u"BackgroundColor"_s, u"255"_s},
+                                    {u"Opaque"_s, u"200"_s},
+                                    {u"Text_Ouline"_s, u"0"_s},
+                                    {u"write_title2file"_s, u"日本"_s},
+                                    {u"window_pos_x"_s, u" 15 "_s},
+                                    {u"horizontal"_s, u"a\nb"_s}};
+    Scratch single;
+    Scratch once;
+    if (!before.isNull()) {
+        writeBytes(single.path, before);
+        writeBytes(once.path, before);
+    }
+    for (const auto &[key, value] : writes) {
+        PutIniString(u"Konfig"_s, key, value, single.path);
+    }
+    QVERIFY(IniFile::save(u"Konfig"_s, writes, once.path).ok());
+    QCOMPARE(readBytes(once.path), readBytes(single.path));
 }
 
 QTEST_GUILESS_MAIN(TestIniFile)

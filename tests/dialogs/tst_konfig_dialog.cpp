@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -30,6 +31,7 @@ namespace {
 
 const QString kWrong = u"Falsche Eingabe der oder des Stationsnamens!\r\n"_s;
 const QString kSaved = u"Die Einstellungen wurden gespeichert. "_s;
+const QString kNotSaved = u"Die Einstellungen konnten nicht gespeichert werden: "_s;
 
 class RecordingAutostart final : public Autostart
 {
@@ -83,6 +85,7 @@ struct World
 {
     QTemporaryDir dir;
     KonfigSettings konfig;
+    FileReplacer::StepHook saveHook;
     qint32 taskbar = 40;
     frmText overlay{{konfig, taskbar, [] { return true; }}};
     RecordingAutostart autostart;
@@ -106,7 +109,8 @@ struct World
                                 [this] {
                                     ++loads;
                                     KonfigKeys::readFile(konfig);
-                                }});
+                                },
+                                saveHook});
     }
 
     QByteArray fileBytes() const
@@ -138,6 +142,8 @@ private slots:
     void rejectedStationList_data();
     void rejectedStationList();
     void saveWritesEveryKeyInOrder();
+    void failedSaveKeepsWindowOpen_data();
+    void failedSaveKeepsWindowOpen();
     void logonEntryFollowsTheBox();
     void cancelRestoresPreview();
     void closeBoxKeepsPreview();
@@ -209,9 +215,9 @@ void TestKonfigDialog::saveWritesEveryKeyInOrder()
                                 "OutlineColor=33554431\r\n"
                                 "UpdateInterval=5\r\n"
                                 "Opaque=200\r\n"
-                                "Text_Size=30\r\n"
                                 "Text_Ouline=1\r\n"
                                 "Text_Shadow=0\r\n"
+                                "Text_Size=30\r\n"
                                 "autostart=1\r\n"
                                 "only_changes=1\r\n"
                                 "changes_visible_in_seconds=7\r\n"
@@ -233,6 +239,80 @@ void TestKonfigDialog::saveWritesEveryKeyInOrder()
     control<QCheckBox>(again.get(), u"Check_autostart"_s)->setChecked(false);
     control<QPushButton>(again.get(), u"Command1"_s)->click();
     QCOMPARE(world.autostart.calls.last(), u"remove Other"_s);
+}
+
+void TestKonfigDialog::failedSaveKeepsWindowOpen_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("warningLine"); // the window says the file could not be read
+    const QString unreadable = kNotSaved + u"Die Datei konnte beim Start nicht gelesen werden. "_s;
+    QTest::newRow("disk full") << u"full"_s
+                               << kNotSaved + u"Auf dem Datenträger ist kein Platz mehr frei."_s
+                               << false;
+    QTest::newRow("folder gone") << u"gone"_s << kNotSaved + u"Der Ordner ist nicht vorhanden."_s
+                                 << false;
+    QTest::newRow("a folder at the file's place")
+        << u"folder"_s
+        << unreadable + u"An ihrer Stelle liegt keine gewöhnliche Datei. Sie wird nicht ersetzt."_s
+        << true;
+    // Defaults were loaded in its place; that the file reads now changes nothing.
+    QTest::newRow("too large at the start, small now")
+        << u"large"_s << unreadable + u"Sie ist größer als 32 MiB. Sie wird nicht ersetzt."_s
+        << true;
+}
+
+// The file stays as it was, and so does the logon entry; the window stays open and says
+// why in one message box, with one warning on the log.
+void TestKonfigDialog::failedSaveKeepsWindowOpen()
+{
+    QFETCH(QString, fault);
+    QFETCH(QString, message);
+    QFETCH(bool, warningLine);
+    // Any warning but the offscreen platform's own fails, so a second one shows.
+    QTest::failOnWarning(QRegularExpression(u"^(?!This plugin does not support)"_s));
+    World world;
+    QString &path = world.konfig.ini_path;
+    PutIniString(u"Konfig"_s, u"stations"_s, u"mine"_s, path);
+    if (fault == u"full"_s) {
+        world.saveHook = [](FileReplacer::Step step) {
+            return step == FileReplacer::Step::Write ? ENOSPC : 0;
+        };
+    } else if (fault == u"gone"_s) {
+        path = world.dir.filePath(u"gone/Mirkan_DesktopTool.ini"_s);
+    } else if (fault == u"folder"_s) {
+        QVERIFY(QFile::remove(path));
+        QVERIFY(QDir().mkdir(path));
+    } else {
+        QVERIFY(QFile::resize(path, IniFile::kMaxFileSize + 1));
+    }
+    if (warningLine) {
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"^Cannot read INI file"_s));
+    }
+    KonfigKeys::readFile(world.konfig);
+    if (fault == u"large"_s) {
+        QVERIFY(QFile::resize(path, 0));
+    }
+    const QByteArray before = world.fileBytes();
+    const QStringList files = QDir(world.dir.path()).entryList(QDir::AllEntries | QDir::Hidden);
+
+    auto form = world.open();
+    form->show();
+    auto *line = control<QLabel>(form.get(), u"Label_ini_problem"_s);
+    QCOMPARE(line->isVisible(), warningLine);
+    if (warningLine) {
+        QVERIFY(line->text().startsWith(u"Die Einstellungsdatei konnte nicht gelesen werden."_s));
+    }
+    control<QCheckBox>(form.get(), u"Check_autostart"_s)->setChecked(true);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"^Settings not saved"_s));
+    control<QPushButton>(form.get(), u"Command1"_s)->click();
+
+    QCOMPARE(world.messenger.texts, QStringList{message});
+    QVERIFY(form->isVisible());
+    QCOMPARE(world.fileBytes(), before);
+    QCOMPARE(QDir(world.dir.path()).entryList(QDir::AllEntries | QDir::Hidden), files);
+    QVERIFY(world.autostart.calls.isEmpty());
+    QCOMPARE(world.loads, 0);
 }
 
 // Through the real desktop entry: created by a Save, the same bytes after a second one,
