@@ -49,10 +49,11 @@ private:
     CurrentSongTracker m_songs;
     frmMain m_form;
     frmText m_overlay;
-    DialogHost m_dialogs;
     DesktopUrlOpener m_opener;
     DesktopMessenger m_messenger;
     DesktopColourPicker m_colours;
     std::unique_ptr<Autostart> m_autostart;
     TerminationSignals m_termination;
+    // Last, so the windows still open at the end go before anything they refer to.
+    DialogHost m_dialogs;
 };

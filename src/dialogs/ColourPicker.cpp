@@ -14,7 +14,9 @@ void DesktopColourPicker::choose(QWidget *parent, const QColor &initial, Palette
     // Qt's own dialog everywhere: only it shows the custom colours it is given.
     dialog->setOption(QColorDialog::DontUseNativeDialog);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->setWindowModality(Qt::ApplicationModal);
+    // Modal to the window it chooses for (a second one there would mix the custom
+    // colours up), never to the program: the tray stays usable.
+    dialog->setWindowModality(parent ? Qt::WindowModal : Qt::NonModal);
     // The dialog is the parent's child, so the palette (held by the parent) outlives it.
     QObject::connect(dialog, &QColorDialog::finished, dialog,
                      [dialog, &custom, done = std::move(done)](int result) {
