@@ -8,6 +8,7 @@
 #include "CurrentSongTracker.h"
 #include "DialogHost.h"
 #include "Messenger.h"
+#include "QtGermanTexts.h"
 #include "Taskbar.h"
 #include "TeeTextDisplay.h"
 #include "TerminationSignals.h"
@@ -41,6 +42,8 @@ private:
     QWidget *newSettings();
     QWidget *newStatistics();
 
+    // First in, last out: every window the program makes shows Qt's texts in German.
+    QtGermanTexts m_qtTexts;
     SystemClock m_clock;
     ConsoleTextDisplay m_console;
     TeeTextDisplay m_display;
