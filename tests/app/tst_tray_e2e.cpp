@@ -38,10 +38,13 @@ public:
         m_desktop.writeIni("stations=alpha\r\napi_host=127.0.0.1:" +
                            m_simulator->readLine().trimmed() + "\r\n");
         m_program = m_desktop.start(QStringLiteral(MIRKAN_PROGRAM), {});
+        // Settled once the icon and the overlay show (a window manager maps the overlay
+        // in its own time), so a menu counts as one more window.
         return m_program &&
                QTest::qWaitFor([this] { return (m_icon = dockedIcon(m_desktop)).isValid(); },
                                15000) &&
-               QTest::qWaitFor([this] { return polls() == 1; }, 5000);
+               QTest::qWaitFor([this] { return polls() == 1; }, 5000) &&
+               QTest::qWaitFor([this] { return windowsOfTheProgram() == 2; }, 5000);
     }
 
     QProcess &program() { return *m_program; }
@@ -60,10 +63,13 @@ public:
         if (const QRect now = dockedIcon(m_desktop); now.isValid()) {
             m_icon = now;
         }
+        // The pointer leaves at once: resting on the icon it would bring up the tip, one
+        // more window of the program.
         return m_desktop.status(u"xdotool"_s,
                                 {u"mousemove"_s, QString::number(m_icon.center().x()),
                                  QString::number(m_icon.center().y()), u"click"_s, u"--repeat"_s,
-                                 QString::number(times), u"--delay"_s, u"80"_s, button});
+                                 QString::number(times), u"--delay"_s, u"80"_s, button,
+                                 u"mousemove"_s, u"0"_s, u"0"_s});
     }
 
     int windowsOfTheProgram() { return lines({u"--class"_s, u"Mirkan_DesktopTool"_s}, true); }
