@@ -16,7 +16,8 @@ constexpr char16_t kCatalogue[] = u"qtbase_de";
 QtGermanTexts::QtGermanTexts()
 {
     const QString name = QString::fromUtf16(kCatalogue);
-    m_loaded = m_translator.load(name, folder()) && QCoreApplication::installTranslator(&m_translator);
+    m_loaded =
+        m_translator.load(name, folder()) && QCoreApplication::installTranslator(&m_translator);
     if (!m_loaded) {
         qWarning("Qt's German texts (%s.qm) are missing in %s; Qt's dialogs show English texts",
                  qPrintable(name), qPrintable(folder()));

@@ -137,7 +137,12 @@ void TestTray::dialogOpensOnce()
 
 namespace {
 
-enum class OnTop { Nothing, MessageBox, ColourDialog };
+enum class OnTop
+{
+    Nothing,
+    MessageBox,
+    ColourDialog
+};
 
 // A window as the settings make it: modal by its own wish, with a button inside.
 QDialog *modalWindow()

@@ -26,17 +26,17 @@ public:
         if (!m_desktop.startX() || (windowManager && !m_desktop.startWindowManager())) {
             return false;
         }
-        if (!m_desktop.start(u"trayer"_s, {u"--edge"_s, u"bottom"_s, u"--align"_s, u"right"_s,
-                                           u"--widthtype"_s, u"request"_s, u"--height"_s,
-                                           u"28"_s})) {
+        if (!m_desktop.start(u"trayer"_s,
+                             {u"--edge"_s, u"bottom"_s, u"--align"_s, u"right"_s, u"--widthtype"_s,
+                              u"request"_s, u"--height"_s, u"28"_s})) {
             return false;
         }
         m_simulator = m_desktop.start(QStringLiteral(MIRKAN_SIMULATOR), {u"--log"_s});
         if (!m_simulator || !QTest::qWaitFor([this] { return m_simulator->canReadLine(); })) {
             return false;
         }
-        m_desktop.writeIni("stations=alpha\r\napi_host=127.0.0.1:" +
-                           m_simulator->readLine().trimmed() + "\r\n");
+        m_desktop.writeIni(
+            "stations=alpha\r\napi_host=127.0.0.1:" + m_simulator->readLine().trimmed() + "\r\n");
         m_program = m_desktop.start(QStringLiteral(MIRKAN_PROGRAM), {});
         // Settled once the icon and the overlay show (a window manager maps the overlay
         // in its own time), so a menu counts as one more window.
@@ -65,11 +65,10 @@ public:
         }
         // The pointer leaves at once: resting on the icon it would bring up the tip, one
         // more window of the program.
-        return m_desktop.status(u"xdotool"_s,
-                                {u"mousemove"_s, QString::number(m_icon.center().x()),
-                                 QString::number(m_icon.center().y()), u"click"_s, u"--repeat"_s,
-                                 QString::number(times), u"--delay"_s, u"80"_s, button,
-                                 u"mousemove"_s, u"0"_s, u"0"_s});
+        return m_desktop.status(u"xdotool"_s, {u"mousemove"_s, QString::number(m_icon.center().x()),
+                                               QString::number(m_icon.center().y()), u"click"_s,
+                                               u"--repeat"_s, QString::number(times), u"--delay"_s,
+                                               u"80"_s, button, u"mousemove"_s, u"0"_s, u"0"_s});
     }
 
     int windowsOfTheProgram() { return lines({u"--class"_s, u"Mirkan_DesktopTool"_s}, true); }

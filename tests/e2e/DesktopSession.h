@@ -70,14 +70,13 @@ public:
     // does not move windows that appeared before it.
     bool startWindowManager()
     {
-        return start(u"openbox"_s, {}) && QTest::qWaitFor(
-                                              [this] {
-                                                  return run(u"xprop"_s,
-                                                             {u"-root"_s,
-                                                              u"_NET_SUPPORTING_WM_CHECK"_s})
-                                                      .contains("window id");
-                                              },
-                                              10000);
+        return start(u"openbox"_s, {}) &&
+               QTest::qWaitFor(
+                   [this] {
+                       return run(u"xprop"_s, {u"-root"_s, u"_NET_SUPPORTING_WM_CHECK"_s})
+                           .contains("window id");
+                   },
+                   10000);
     }
 
     QProcess *start(const QString &program, const QStringList &args)
