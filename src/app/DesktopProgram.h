@@ -8,6 +8,7 @@
 #include "CurrentSongTracker.h"
 #include "DialogHost.h"
 #include "Messenger.h"
+#include "QtGermanTexts.h"
 #include "Taskbar.h"
 #include "TeeTextDisplay.h"
 #include "TerminationSignals.h"
@@ -41,6 +42,8 @@ private:
     QWidget *newSettings();
     QWidget *newStatistics();
 
+    // First in, last out: every window the program makes shows Qt's texts in German.
+    QtGermanTexts m_qtTexts;
     SystemClock m_clock;
     ConsoleTextDisplay m_console;
     TeeTextDisplay m_display;
@@ -49,10 +52,11 @@ private:
     CurrentSongTracker m_songs;
     frmMain m_form;
     frmText m_overlay;
-    DialogHost m_dialogs;
     DesktopUrlOpener m_opener;
     DesktopMessenger m_messenger;
     DesktopColourPicker m_colours;
     std::unique_ptr<Autostart> m_autostart;
     TerminationSignals m_termination;
+    // Last, so the windows still open at the end go before anything they refer to.
+    DialogHost m_dialogs;
 };

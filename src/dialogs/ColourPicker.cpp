@@ -2,6 +2,19 @@
 #include "ColourPicker.h"
 
 #include <QColorDialog>
+#include <QProcess>
+#include <QSettings>
+
+DesktopColourPicker::DesktopColourPicker()
+{
+    // Qt's colour dialog stores its custom colours in the user's settings of the Qt
+    // project (QtProject.conf in the configuration folder) whenever one of its dialogs
+    // ends; the program keeps them for as long as a window lives and writes nothing
+    // outside its own folder. Below the null device no folder can be made, so that
+    // store neither reads nor writes anything. The program itself keeps no settings
+    // there.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QProcess::nullDevice());
+}
 
 void DesktopColourPicker::choose(QWidget *parent, const QColor &initial, Palette &custom, Done done)
 {
@@ -14,7 +27,9 @@ void DesktopColourPicker::choose(QWidget *parent, const QColor &initial, Palette
     // Qt's own dialog everywhere: only it shows the custom colours it is given.
     dialog->setOption(QColorDialog::DontUseNativeDialog);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->setWindowModality(Qt::ApplicationModal);
+    // Modal to the window it chooses for (a second one there would mix the custom
+    // colours up), never to the program: the tray stays usable.
+    dialog->setWindowModality(parent ? Qt::WindowModal : Qt::NonModal);
     // The dialog is the parent's child, so the palette (held by the parent) outlives it.
     QObject::connect(dialog, &QColorDialog::finished, dialog,
                      [dialog, &custom, done = std::move(done)](int result) {

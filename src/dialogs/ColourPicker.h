@@ -23,8 +23,12 @@ public:
     virtual void choose(QWidget *parent, const QColor &initial, Palette &custom, Done done) = 0;
 };
 
+// Qt's colour dialog, with its custom colours kept in memory only: from the picker's
+// construction on, Qt's own settings store of the process (where the dialog would save
+// them) reads and writes nothing. Create one for the program, before any colour dialog.
 class DesktopColourPicker final : public ColourPicker
 {
 public:
+    DesktopColourPicker();
     void choose(QWidget *parent, const QColor &initial, Palette &custom, Done done) override;
 };

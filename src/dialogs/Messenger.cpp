@@ -12,7 +12,8 @@ void DesktopMessenger::inform(QWidget *parent, const QString &text, std::functio
                                 QMessageBox::Ok, parent);
     box->setWindowIcon(ProgramIcons::program());
     box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowModality(Qt::ApplicationModal);
+    // Modal to the window it speaks for, never to the program: the tray stays usable.
+    box->setWindowModality(parent ? Qt::WindowModal : Qt::NonModal);
     if (then) {
         QObject::connect(box, &QMessageBox::finished, box, [then = std::move(then)] { then(); });
     }

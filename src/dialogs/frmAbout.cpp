@@ -44,7 +44,6 @@ frmAbout::frmAbout(UrlOpener &opener, QWidget *parent) : QDialog(parent), m_open
     setFont(DialogFont::font());
     setWindowTitle(QString::fromUtf16(kCaptionPrefix) + QString::fromUtf16(ProgramInfo::kTitle));
     setWindowIcon(ProgramIcons::program());
-    setModal(true);
     buildLayout();
 }
 

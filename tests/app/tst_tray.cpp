@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
+#include "ColourPicker.h"
 #include "DialogHost.h"
+#include "Messenger.h"
 #include "TrayIcon.h"
 
 #include <QDialog>
 #include <QPixmap>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -31,6 +34,11 @@ private slots:
     void menuOrder();
     void overlayStandsInWithoutTray();
     void dialogOpensOnce();
+    void windowsNeverBlockTheTray_data();
+    void windowsNeverBlockTheTray();
+    void askedAgainComesBack_data();
+    void askedAgainComesBack();
+    void openWindowsEndWithTheHost();
 };
 
 void TestTray::activation_data()
@@ -118,7 +126,6 @@ void TestTray::dialogOpensOnce()
     QCOMPARE(made, 1);
     QCOMPARE(second, first);
     QVERIFY(first->isVisible());
-    QCOMPARE(first->windowModality(), Qt::ApplicationModal);
     // Closed, it is gone; the next opening makes a fresh one.
     QPointer<QWidget> closed = first;
     first->close();
@@ -126,6 +133,122 @@ void TestTray::dialogOpensOnce()
     QWidget *third = host.show(u"about"_s, factory);
     QCOMPARE(made, 2);
     third->close();
+}
+
+namespace {
+
+enum class OnTop
+{
+    Nothing,
+    MessageBox,
+    ColourDialog
+};
+
+// A window as the settings make it: modal by its own wish, with a button inside.
+QDialog *modalWindow()
+{
+    auto *dialog = new QDialog;
+    dialog->setModal(true);
+    auto *inside = new QPushButton(u"inside"_s, dialog);
+    inside->setObjectName(u"inside"_s);
+    return dialog;
+}
+
+// Clicks through the window system, where a modal window blocks the clicks meant for
+// the windows it belongs to.
+bool clicks(QPushButton *button)
+{
+    QSignalSpy clicked(button, &QPushButton::clicked);
+    QWidget *window = button->window();
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {},
+                      button->mapTo(window, button->rect().center()));
+    return clicked.size() == 1;
+}
+
+} // namespace
+
+// A stand-in for the tray (a window of its own) must take clicks whatever is open; a
+// message box or colour dialog blocks only the window it belongs to.
+void TestTray::windowsNeverBlockTheTray_data()
+{
+    QTest::addColumn<OnTop>("onTop");
+    QTest::newRow("window that asks to be modal") << OnTop::Nothing;
+    QTest::newRow("message box on it") << OnTop::MessageBox;
+    QTest::newRow("colour dialog on it") << OnTop::ColourDialog;
+}
+
+void TestTray::windowsNeverBlockTheTray()
+{
+    QFETCH(OnTop, onTop);
+    QPushButton tray(u"tray"_s);
+    tray.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&tray));
+    DialogHost host;
+    QWidget *window = host.show(u"settings"_s, modalWindow);
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    DesktopMessenger messenger;
+    DesktopColourPicker colours;
+    ColourPicker::Palette palette{};
+    switch (onTop) {
+    case OnTop::Nothing:
+        break;
+    case OnTop::MessageBox:
+        messenger.inform(window, u"Die Einstellungen wurden gespeichert. "_s);
+        break;
+    case OnTop::ColourDialog:
+        colours.choose(window, Qt::green, palette, [](std::optional<QColor>) {});
+        break;
+    }
+    QVERIFY(!QGuiApplication::modalWindow() ||
+            QGuiApplication::modalWindow()->modality() != Qt::ApplicationModal);
+    QVERIFY(clicks(&tray));
+    QCOMPARE(clicks(window->findChild<QPushButton *>(u"inside"_s)), onTop == OnTop::Nothing);
+}
+
+void TestTray::askedAgainComesBack_data()
+{
+    QTest::addColumn<bool>("minimise");
+    QTest::newRow("minimised") << true;
+    QTest::newRow("hidden") << false;
+}
+
+void TestTray::askedAgainComesBack()
+{
+    QFETCH(bool, minimise);
+    DialogHost host;
+    int made = 0;
+    const auto factory = [&made] {
+        ++made;
+        return new QDialog;
+    };
+    QWidget *window = host.show(u"settings"_s, factory);
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    if (minimise) {
+        window->showMinimized();
+        QTRY_VERIFY(window->isMinimized());
+    } else {
+        window->hide();
+    }
+    QCOMPARE(host.show(u"settings"_s, factory), window);
+    QCOMPARE(made, 1);
+    QVERIFY(window->isVisible());
+    QTRY_VERIFY(!window->isMinimized());
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+}
+
+void TestTray::openWindowsEndWithTheHost()
+{
+    // A window refers to what the program holds, so it must go before the program does.
+    QPointer<QWidget> settings;
+    QPointer<QWidget> about;
+    {
+        DialogHost host;
+        settings = host.show(u"settings"_s, modalWindow);
+        about = host.show(u"about"_s, [] { return new QDialog; });
+        about->close();
+    }
+    QVERIFY(settings.isNull());
+    QTRY_VERIFY(about.isNull());
 }
 
 QTEST_MAIN(TestTray)

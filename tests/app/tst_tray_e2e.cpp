@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The built program with a small tray host (trayer) on a virtual desktop: the icon
 // docks, a double-click polls, the right button opens the menu, "Beenden" and SIGTERM
-// end the program with status 0 and leave no lock behind.
+// end the program with status 0 and leave no lock behind; and all of that goes on
+// while the settings window is open, or minimised by the window manager (openbox).
 #include "DesktopSession.h"
 
 using namespace Qt::StringLiterals;
@@ -14,13 +15,99 @@ QRect dockedIcon(DesktopSession &desktop)
     return desktop.window(uR"(\n {8,}0x[0-9a-f]+ "Mirkan_DesktopTool": )"_s);
 }
 
-int windowsOfTheProgram(DesktopSession &desktop)
+// The program on the desktop with its icon docked and its first poll made.
+class TrayProgram
 {
-    return int(desktop
-                   .run(u"xdotool"_s,
-                        {u"search"_s, u"--onlyvisible"_s, u"--class"_s, u"Mirkan_DesktopTool"_s})
-                   .count('\n'));
-}
+public:
+    explicit TrayProgram(DesktopSession &desktop) : m_desktop(desktop) {}
+
+    bool start(bool windowManager)
+    {
+        if (!m_desktop.startX() || (windowManager && !m_desktop.startWindowManager())) {
+            return false;
+        }
+        if (!m_desktop.start(u"trayer"_s,
+                             {u"--edge"_s, u"bottom"_s, u"--align"_s, u"right"_s, u"--widthtype"_s,
+                              u"request"_s, u"--height"_s, u"28"_s})) {
+            return false;
+        }
+        m_simulator = m_desktop.start(QStringLiteral(MIRKAN_SIMULATOR), {u"--log"_s});
+        if (!m_simulator || !QTest::qWaitFor([this] { return m_simulator->canReadLine(); })) {
+            return false;
+        }
+        m_desktop.writeIni(
+            "stations=alpha\r\napi_host=127.0.0.1:" + m_simulator->readLine().trimmed() + "\r\n");
+        m_program = m_desktop.start(QStringLiteral(MIRKAN_PROGRAM), {});
+        // Settled once the icon and the overlay show (a window manager maps the overlay
+        // in its own time), so a menu counts as one more window.
+        return m_program &&
+               QTest::qWaitFor([this] { return (m_icon = dockedIcon(m_desktop)).isValid(); },
+                               15000) &&
+               QTest::qWaitFor([this] { return polls() == 1; }, 5000) &&
+               QTest::qWaitFor([this] { return windowsOfTheProgram() == 2; }, 5000);
+    }
+
+    QProcess &program() { return *m_program; }
+    QRect icon() const { return m_icon; }
+
+    // Listener requests the simulator has answered so far.
+    int polls()
+    {
+        m_log += m_simulator->readAll();
+        return int(m_log.count("GET /station/alpha/listeners"));
+    }
+
+    int clickIcon(const QString &button, int times = 1)
+    {
+        // The tray host may have moved since the icon docked.
+        if (const QRect now = dockedIcon(m_desktop); now.isValid()) {
+            m_icon = now;
+        }
+        // The pointer leaves at once: resting on the icon it would bring up the tip, one
+        // more window of the program.
+        return m_desktop.status(u"xdotool"_s, {u"mousemove"_s, QString::number(m_icon.center().x()),
+                                               QString::number(m_icon.center().y()), u"click"_s,
+                                               u"--repeat"_s, QString::number(times), u"--delay"_s,
+                                               u"80"_s, button, u"mousemove"_s, u"0"_s, u"0"_s});
+    }
+
+    int windowsOfTheProgram() { return lines({u"--class"_s, u"Mirkan_DesktopTool"_s}, true); }
+
+    // Windows titled exactly title: all of them, or the mapped ones only.
+    int windowsTitled(const QString &title, bool visibleOnly)
+    {
+        return lines({u"--name"_s, u'^' + title + u'$'}, visibleOnly);
+    }
+
+    // Opens the menu with the right button and picks an entry by keys.
+    bool choose(const QStringList &keys)
+    {
+        const int before = windowsOfTheProgram();
+        if (clickIcon(u"3"_s) != 0 ||
+            !QTest::qWaitFor([&] { return windowsOfTheProgram() == before + 1; }, 5000)) {
+            return false;
+        }
+        return m_desktop.status(u"xdotool"_s, QStringList{u"key"_s} + keys) == 0;
+    }
+
+private:
+    int lines(const QStringList &query, bool visibleOnly)
+    {
+        QStringList args{u"search"_s};
+        if (visibleOnly) {
+            args << u"--onlyvisible"_s;
+        }
+        return int(m_desktop.run(u"xdotool"_s, args + query).count('\n'));
+    }
+
+    DesktopSession &m_desktop;
+    QProcess *m_simulator = nullptr;
+    QProcess *m_program = nullptr;
+    QRect m_icon;
+    QByteArray m_log;
+};
+
+const QString kSettings = u"Einstellungen"_s;
 
 } // namespace
 
@@ -31,6 +118,7 @@ class TestTrayE2E : public QObject
 private slots:
     void iconMenuAndEnding_data();
     void iconMenuAndEnding();
+    void trayLivesWhileSettingsAreOpen();
 };
 
 void TestTrayE2E::iconMenuAndEnding_data()
@@ -49,50 +137,70 @@ void TestTrayE2E::iconMenuAndEnding()
         QSKIP(qPrintable(u"needs "_s + missing + u" (scripts/setup)"_s));
     }
     DesktopSession desktop;
-    QVERIFY(desktop.startX());
-    QVERIFY(desktop.start(u"trayer"_s, {u"--edge"_s, u"bottom"_s, u"--align"_s, u"right"_s,
-                                        u"--widthtype"_s, u"request"_s, u"--height"_s, u"28"_s}));
-    QProcess *simulator = desktop.start(QStringLiteral(MIRKAN_SIMULATOR), {u"--log"_s});
-    QVERIFY(simulator);
-    QTRY_VERIFY(simulator->canReadLine());
-    desktop.writeIni("stations=alpha\r\napi_host=127.0.0.1:" + simulator->readLine().trimmed() +
-                     "\r\n");
-    QProcess *program = desktop.start(QStringLiteral(MIRKAN_PROGRAM), {});
-    QVERIFY(program);
-    QRect icon;
-    QTRY_VERIFY_WITH_TIMEOUT((icon = dockedIcon(desktop)).isValid(), 15000);
-    QVERIFY(icon.width() > 0 && icon.width() <= 48);
-    const QString x = QString::number(icon.center().x());
-    const QString y = QString::number(icon.center().y());
-    QByteArray log;
-    const auto polls = [&] {
-        log += simulator->readAll();
-        return log.count("GET /station/alpha/listeners");
-    };
-    QTRY_COMPARE_WITH_TIMEOUT(polls(), 1, 5000);
+    TrayProgram tray(desktop);
+    QVERIFY(tray.start(false));
+    QVERIFY(tray.icon().width() > 0 && tray.icon().width() <= 48);
 
     // A double-click polls at once.
-    QCOMPARE(desktop.status(u"xdotool"_s, {u"mousemove"_s, x, y, u"click"_s, u"--repeat"_s, u"2"_s,
-                                           u"--delay"_s, u"80"_s, u"1"_s}),
-             0);
-    QTRY_COMPARE_WITH_TIMEOUT(polls(), 2, 5000);
+    QCOMPARE(tray.clickIcon(u"1"_s, 2), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(tray.polls(), 2, 5000);
 
     // The right button opens the menu: one more window of the program shows.
-    const int before = windowsOfTheProgram(desktop);
-    QCOMPARE(desktop.status(u"xdotool"_s, {u"mousemove"_s, x, y, u"click"_s, u"3"_s}), 0);
-    QTRY_COMPARE_WITH_TIMEOUT(windowsOfTheProgram(desktop), before + 1, 5000);
+    const int before = tray.windowsOfTheProgram();
+    QCOMPARE(tray.clickIcon(u"3"_s), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(tray.windowsOfTheProgram(), before + 1, 5000);
 
+    QProcess &program = tray.program();
     if (byMenu) {
         // "Beenden" is the menu's last entry: up from the bottom, then Enter.
         QCOMPARE(desktop.status(u"xdotool"_s, {u"key"_s, u"Up"_s, u"Return"_s}), 0);
     } else {
         desktop.run(u"xdotool"_s, {u"key"_s, u"Escape"_s});
-        program->terminate(); // SIGTERM
+        program.terminate(); // SIGTERM
     }
-    QVERIFY(program->waitForFinished(5000));
-    QCOMPARE(program->exitStatus(), QProcess::NormalExit);
-    QCOMPARE(program->exitCode(), 0);
+    QVERIFY(program.waitForFinished(5000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
     QTRY_VERIFY_WITH_TIMEOUT(!dockedIcon(desktop).isValid(), 5000);
+    QVERIFY(!QFile::exists(QDir(desktop.folder()).filePath(u"Mirkan_DesktopTool.lock"_s)));
+}
+
+void TestTrayE2E::trayLivesWhileSettingsAreOpen()
+{
+    const QString missing = DesktopSession::missingTool(
+        {u"Xvfb"_s, u"openbox"_s, u"trayer"_s, u"xdotool"_s, u"xwininfo"_s});
+    if (!missing.isEmpty()) {
+        QSKIP(qPrintable(u"needs "_s + missing + u" (scripts/setup)"_s));
+    }
+    DesktopSession desktop;
+    TrayProgram tray(desktop);
+    QVERIFY(tray.start(true));
+
+    // "Einstellungen" is the menu's first entry.
+    QVERIFY(tray.choose({u"Down"_s, u"Return"_s}));
+    QTRY_COMPARE_WITH_TIMEOUT(tray.windowsTitled(kSettings, true), 1, 5000);
+
+    // With the window open a double-click still polls and the right button still
+    // opens the menu.
+    QCOMPARE(tray.clickIcon(u"1"_s, 2), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(tray.polls(), 2, 5000);
+    QVERIFY(tray.choose({u"Escape"_s}));
+
+    // Minimised, the window has no taskbar entry; the menu brings the same one back.
+    const QByteArray id =
+        desktop.run(u"xdotool"_s, {u"search"_s, u"--name"_s, u'^' + kSettings + u'$'}).trimmed();
+    QCOMPARE(desktop.status(u"xdotool"_s, {u"windowminimize"_s, QString::fromLatin1(id)}), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(tray.windowsTitled(kSettings, true), 0, 5000);
+    QVERIFY(tray.choose({u"Down"_s, u"Return"_s}));
+    QTRY_COMPARE_WITH_TIMEOUT(tray.windowsTitled(kSettings, true), 1, 5000);
+    QCOMPARE(tray.windowsTitled(kSettings, false), 1);
+
+    // "Beenden" with the window open ends the program cleanly.
+    QVERIFY(tray.choose({u"Up"_s, u"Return"_s}));
+    QProcess &program = tray.program();
+    QVERIFY(program.waitForFinished(5000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
     QVERIFY(!QFile::exists(QDir(desktop.folder()).filePath(u"Mirkan_DesktopTool.lock"_s)));
 }
 

@@ -66,6 +66,19 @@ public:
         return QTest::qWaitFor([this] { return status(u"xdpyinfo"_s, {}) == 0; }, 10000);
     }
 
+    // Starts the window manager openbox and waits until it manages the screen, so it
+    // does not move windows that appeared before it.
+    bool startWindowManager()
+    {
+        return start(u"openbox"_s, {}) &&
+               QTest::qWaitFor(
+                   [this] {
+                       return run(u"xprop"_s, {u"-root"_s, u"_NET_SUPPORTING_WM_CHECK"_s})
+                           .contains("window id");
+                   },
+                   10000);
+    }
+
     QProcess *start(const QString &program, const QStringList &args)
     {
         auto process = std::make_unique<QProcess>();
