@@ -61,9 +61,9 @@ void TestStartup::noFileGivesDefaultsAndNoStations()
 
 void TestStartup::binaryIniFileGivesDefaults()
 {
-    QByteArray garbage(64 * 1024, '\0');
-    for (int i = 0; i < garbage.size(); ++i) {
-        garbage[i] = char((i * 7919 + 13) % 256);
+    QByteArray garbage;
+    for (int i = 0; i < 64 * 1024; ++i) {
+        garbage += char(i * 7919 + 13);
     }
     World w;
     w.writeIniFile(garbage);
@@ -72,8 +72,7 @@ void TestStartup::binaryIniFileGivesDefaults()
     QCOMPARE(w.form.konfig().Opaque, 225);
     QCOMPARE(w.form.konfig().UpdateInterval, 3);
     QFile f(w.form.konfig().ini_path);
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    QVERIFY(f.readAll() == garbage);
+    QVERIFY(f.open(QIODevice::ReadOnly) && f.readAll() == garbage);
 }
 
 void TestStartup::taskbarHeightIsMeasuredOnce()

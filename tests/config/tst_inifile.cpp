@@ -64,12 +64,10 @@ private slots:
     void read();
     void write_data();
     void write();
-    void writeReplacesAtomically();
     void notAPlainFile_data();
     void notAPlainFile();
     void linkToPlainFileIsFollowed();
     void sizeLimit();
-    void failedWriteKeepsFile();
     void saveMatchesSingleWrites_data();
     void saveMatchesSingleWrites();
 };
@@ -174,20 +172,6 @@ void TestIniFile::write()
     QTEST(readBytes(ini.path), "after");
 }
 
-void TestIniFile::writeReplacesAtomically()
-{
-    // The file is replaced by a new one (rename), never rewritten in place: a reader
-    // holding the old file keeps seeing the complete old content.
-    Scratch ini;
-    writeBytes(ini.path, "[Konfig]\nx=old\n");
-    QFile old(ini.path);
-    QVERIFY(old.open(QIODevice::ReadOnly));
-    PutIniString(u"Konfig"_s, u"x"_s, u"new"_s, ini.path);
-    QCOMPARE(old.readAll(), QByteArray("[Konfig]\nx=old\n"));
-    QCOMPARE(readBytes(ini.path), QByteArray("[Konfig]\nx=new\n"));
-    QCOMPARE(QDir(ini.dir.path()).entryList(QDir::Files), QStringList{u"t.ini"_s});
-}
-
 void TestIniFile::notAPlainFile_data()
 {
     // Devices never end and a pipe blocks its reader, so neither may be opened, let
@@ -254,19 +238,6 @@ void TestIniFile::sizeLimit()
     QVERIFY(QFile::resize(ini.path, IniFile::kMaxFileSize + 1));
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"larger than 33554432 bytes"_s));
     QCOMPARE(GetIniString(u"Konfig"_s, u"x"_s, u"d"_s, ini.path), u"d"_s);
-}
-
-void TestIniFile::failedWriteKeepsFile()
-{
-    // A file in a folder where nothing can be created, even by an administrator.
-    const QString path = u"/proc/version"_s;
-    const QByteArray before = readBytes(path);
-    if (before.isEmpty()) {
-        QSKIP("no kernel information file on this system");
-    }
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"Cannot write"_s));
-    PutIniString(u"Konfig"_s, u"x"_s, u"2"_s, path);
-    QCOMPARE(readBytes(path), before);
 }
 
 void TestIniFile::saveMatchesSingleWrites_data()

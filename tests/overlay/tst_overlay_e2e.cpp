@@ -15,17 +15,27 @@ namespace {
 
 constexpr QRgb kDesktop = 0xFF2A5D8F;
 
-QStringList stationNames(int count)
+// An X server of 1280 x 800 with a plain blue desktop.
+bool bareDesktop(DesktopSession &desktop)
 {
-    QStringList names;
-    for (int i = 1; i <= count; ++i) {
-        names.append(u"station"_s + QString::number(i));
-    }
-    return names;
+    return desktop.startX(u"1280x800x24"_s) &&
+           desktop.status(u"xsetroot"_s, {u"-solid"_s, u"#2a5d8f"_s}) == 0;
 }
 
-// The program on a bare desktop of 1280 x 800, after its first poll of the stations has
-// drawn; nullptr when something failed to start.
+// Pixels of the screen's area that are not the desktop's colour.
+int inkIn(const QImage &screen, const QRect &area)
+{
+    int ink = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            ink += (screen.pixel(x, y) | 0xFF000000) != kDesktop;
+        }
+    }
+    return ink;
+}
+
+// The program after its first poll of the stations has drawn; nullptr when something
+// failed to start.
 QProcess *startProgram(DesktopSession &desktop, const QStringList &stations, const QByteArray &ini)
 {
     QProcess *sim = desktop.start(QStringLiteral(MIRKAN_SIMULATOR),
@@ -41,8 +51,8 @@ QProcess *startProgram(DesktopSession &desktop, const QStringList &stations, con
     QProcess *program = desktop.start(QStringLiteral(MIRKAN_PROGRAM), {});
     const QByteArray last = "GET /station/" + stations.last().toUtf8() + "/listeners";
     QByteArray log;
-    if (!program || !QTest::qWaitFor([&] { return (log += sim->readAll()).contains(last); },
-                                     10000)) {
+    if (!program ||
+        !QTest::qWaitFor([&] { return (log += sim->readAll()).contains(last); }, 10000)) {
         return nullptr;
     }
     QTest::qWait(1000); // the answer applied and drawn
@@ -79,9 +89,9 @@ private slots:
 
 void TestOverlayE2E::init()
 {
-    const QString missing = DesktopSession::missingTool(
-        {u"Xvfb"_s, u"xwininfo"_s, u"xsetroot"_s, u"import"_s, u"xdotool"_s, u"xev"_s,
-         u"xcompmgr"_s});
+    const QString missing =
+        DesktopSession::missingTool({u"Xvfb"_s, u"xwininfo"_s, u"xsetroot"_s, u"import"_s,
+                                     u"xdotool"_s, u"xev"_s, u"xcompmgr"_s});
     if (!missing.isEmpty()) {
         QSKIP(qPrintable(u"needs "_s + missing + u" (scripts/setup)"_s));
     }
@@ -90,8 +100,7 @@ void TestOverlayE2E::init()
 void TestOverlayE2E::overlayOnABareDesktop()
 {
     DesktopSession desktop;
-    QVERIFY(desktop.startX(u"1280x800x24"_s));
-    QCOMPARE(desktop.status(u"xsetroot"_s, {u"-solid"_s, u"#2a5d8f"_s}), 0);
+    QVERIFY(bareDesktop(desktop));
     QVERIFY(startProgram(desktop, {u"alpha"_s, u"beta"_s}, "Text_Size=30\r\n"));
 
     const QRect overlay = desktop.window(uR"("Form2")"_s);
@@ -102,21 +111,17 @@ void TestOverlayE2E::overlayOnABareDesktop()
 
     const QImage screen = screenshot(desktop);
     int text = 0;
-    int shown = 0;
     for (int y = overlay.top(); y <= overlay.bottom(); ++y) {
         for (int x = overlay.left(); x <= overlay.right(); ++x) {
-            const QRgb p = screen.pixel(x, y) | 0xFF000000;
             // Orange at 225 of 255 over the outline and the shadow: a little darker than
             // the pure colour, as it would be on a blending desktop.
-            text += qRed(p) >= 200 && qRed(p) <= 240 && std::abs(qGreen(p) * 235 - qRed(p) * 134) <
-                                                              6 * 235 &&
-                            qBlue(p) <= 40
-                        ? 1
-                        : 0;
-            shown += p == kDesktop ? 1 : 0;
+            const QRgb p = screen.pixel(x, y);
+            text += qRed(p) >= 200 && qRed(p) <= 240 &&
+                    std::abs(qGreen(p) * 235 - qRed(p) * 134) < 6 * 235 && qBlue(p) <= 40;
         }
     }
     const int area = overlay.width() * overlay.height();
+    const int shown = area - inkIn(screen, overlay);
     QVERIFY2(text > 200, qPrintable(QString::number(text)));
     QVERIFY2(shown > area / 3,
              qPrintable(QString::number(shown) + u" of "_s + QString::number(area)));
@@ -129,18 +134,11 @@ void TestOverlayE2E::nothingDrawnLeavesTheDesktop()
     // Opacity 0 and no shadow: without a compositor a window with nothing drawn would
     // show as a black box above everything.
     DesktopSession desktop;
-    QVERIFY(desktop.startX(u"1280x800x24"_s));
-    QCOMPARE(desktop.status(u"xsetroot"_s, {u"-solid"_s, u"#2a5d8f"_s}), 0);
+    QVERIFY(bareDesktop(desktop));
     QVERIFY(startProgram(desktop, {u"alpha"_s, u"beta"_s}, "Opaque=0\r\nText_Shadow=0\r\n"));
     const QImage screen = screenshot(desktop);
     QVERIFY(!screen.isNull());
-    int other = 0;
-    for (int y = 500; y < 800; ++y) {
-        for (int x = 780; x < 1280; ++x) {
-            other += (screen.pixel(x, y) | 0xFF000000) != kDesktop ? 1 : 0;
-        }
-    }
-    QCOMPARE(other, 0);
+    QCOMPARE(inkIn(screen, QRect(780, 500, 500, 300)), 0);
 }
 
 void TestOverlayE2E::clicksPassBesideTheLetters_data()
@@ -174,9 +172,11 @@ void TestOverlayE2E::clicksPassBesideTheLetters()
     for (int y = overlay.top(); y <= overlay.bottom() && letter.isNull(); ++y) {
         for (int x = overlay.right(); x >= overlay.left() && letter.isNull(); --x) {
             const QRgb p = screen.pixel(x, y);
-            const bool orange = qRed(p) > 200 && qGreen(p) > 100 && qGreen(p) < 160 && qBlue(p) < 80;
+            const bool orange =
+                qRed(p) > 200 && qGreen(p) > 100 && qGreen(p) < 160 && qBlue(p) < 80;
             // Inside a stroke, not at its edge.
-            if (orange && qRed(screen.pixel(x - 2, y)) > 200 && qRed(screen.pixel(x + 2, y)) > 200) {
+            if (orange && qRed(screen.pixel(x - 2, y)) > 200 &&
+                qRed(screen.pixel(x + 2, y)) > 200) {
                 letter = {x, y};
             }
         }
@@ -200,9 +200,12 @@ void TestOverlayE2E::longLineShowsItsEnd()
     // and the line's end, where the last station stands, must still rest at its right
     // edge, Text_Size pixels short of the screen's edge.
     DesktopSession desktop;
-    QVERIFY(desktop.startX(u"1280x800x24"_s));
-    QCOMPARE(desktop.status(u"xsetroot"_s, {u"-solid"_s, u"#2a5d8f"_s}), 0);
-    QVERIFY(startProgram(desktop, stationNames(20), "horizontal=1\r\nText_Size=30\r\n"));
+    QVERIFY(bareDesktop(desktop));
+    QStringList stations;
+    for (int i = 1; i <= 20; ++i) {
+        stations << u"station"_s + QString::number(i);
+    }
+    QVERIFY(startProgram(desktop, stations, "horizontal=1\r\nText_Size=30\r\n"));
     const QRect overlay = desktop.window(uR"("Form2")"_s);
     QCOMPARE(overlay.width(), 2 * 1280);
     const QImage screen = screenshot(desktop);
@@ -228,10 +231,10 @@ void TestOverlayE2E::followsANewResolution()
     QVERIFY(startProgram(desktop, {u"alpha"_s}, "Text_Size=30\r\n"));
     QCOMPARE(desktop.window(uR"("Form2")"_s).bottom() + 1, 800);
     // The virtual screen switches to a smaller mode, as a user's resolution change does.
-    QCOMPARE(desktop.status(u"xrandr"_s, {u"--newmode"_s, u"1024x768"_s, u"63.5"_s, u"1024"_s,
-                                          u"1072"_s, u"1176"_s, u"1328"_s, u"768"_s, u"771"_s,
-                                          u"775"_s, u"798"_s}),
-             0);
+    QCOMPARE(
+        desktop.status(u"xrandr"_s, {u"--newmode"_s, u"1024x768"_s, u"63.5"_s, u"1024"_s, u"1072"_s,
+                                     u"1176"_s, u"1328"_s, u"768"_s, u"771"_s, u"775"_s, u"798"_s}),
+        0);
     QCOMPARE(desktop.status(u"xrandr"_s, {u"--addmode"_s, u"screen"_s, u"1024x768"_s}), 0);
     QCOMPARE(desktop.status(u"xrandr"_s, {u"--output"_s, u"screen"_s, u"--mode"_s, u"1024x768"_s}),
              0);

@@ -23,7 +23,6 @@ class TestHistory : public QObject
 
 private slots:
     void recordsAsTheyReadAtAppend();
-    void countsOfOneStation();
 };
 
 void TestHistory::recordsAsTheyReadAtAppend()
@@ -46,20 +45,6 @@ void TestHistory::recordsAsTheyReadAtAppend()
     QCOMPARE(h.size(), 0);
     h.add_history(u"beta"_s, 2);
     QCOMPARE(h.record(0).station, u"beta"_s);
-}
-
-void TestHistory::countsOfOneStation()
-{
-    StepClock clock;
-    ListenerHistory h(clock);
-    h.add_history(u"Alpha"_s, 1);
-    h.add_history(u"beta"_s, 2);
-    h.add_history(u"alpha"_s, 3); // another spelling of the same station
-    h.add_history(u"ALPHA"_s, -4);
-    QCOMPARE(h.counts(u"aLpHa"_s), (std::vector<qint32>{1, 3, -4}));
-    QCOMPARE(h.counts(u"beta"_s), std::vector<qint32>{2});
-    QVERIFY(h.counts(u"gamma"_s).empty());
-    QVERIFY(h.counts(QString()).empty());
 }
 
 QTEST_GUILESS_MAIN(TestHistory)

@@ -1,38 +1,20 @@
 // SPDX-License-Identifier: MIT
 // The Run key values, cross-compiled without Qt and run under wine, whose registry
-// lives in the test's own prefix. Prints each failure and a closing "N passed,
-// M failed"; exits non-zero on any failure.
+// lives in the test's own prefix.
 #include "RunKey_win.h"
+#include "Tally.h"
 
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
-#include <cstdio>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <windows.h>
 
 namespace {
 
 constexpr const char *kRunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr const char *kName = "MirkanAutostartTest";
-
-struct Tally
-{
-    int passed = 0;
-    int failed = 0;
-
-    template <typename T> void expect(std::string_view what, const T &got, const T &want)
-    {
-        if (got == want) {
-            ++passed;
-            return;
-        }
-        ++failed;
-        std::printf("FAIL %.*s\n", static_cast<int>(what.size()), what.data());
-    }
-};
 
 // The Run key for reading back, or null when the prefix lacks it.
 HKEY openForTest()
@@ -111,6 +93,5 @@ int main()
     t.expect("remove again fails", RunKey::removeValue(kName), false);
 
     RegCloseKey(key);
-    std::printf("%d passed, %d failed\n", t.passed, t.failed);
-    return t.failed == 0 ? 0 : 1;
+    return t.end();
 }
