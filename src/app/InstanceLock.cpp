@@ -47,3 +47,10 @@ InstanceLock::Result InstanceLock::tryLock()
     }
     return lockAt(m_lock, fallbackPath(m_programDir));
 }
+
+void InstanceLock::unlock()
+{
+    if (m_lock) {
+        m_lock->unlock();
+    }
+}

@@ -24,6 +24,8 @@ public:
     };
 
     Result tryLock();
+    // Gives the folder up; also where no destructor will run any more.
+    void unlock();
 
     static constexpr char kFileName[] = "Mirkan_DesktopTool.lock";
 

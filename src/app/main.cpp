@@ -3,6 +3,7 @@
 #include "DesktopProgram.h"
 #include "InstanceLock.h"
 #include "ProgramFolder.h"
+#include "SessionEnd.h"
 #include "WaylandFallback.h"
 
 #include <QApplication>
@@ -42,6 +43,8 @@ int main(int argc, char *argv[])
         break;
     }
 
+    // After the lock, so that a normal return disarms it before the lock goes.
+    const SessionEnd sessionEnd([&lock] { lock.unlock(); });
     DesktopProgram program({folder, exeDir, options.console()});
     program.start();
     return QApplication::exec();

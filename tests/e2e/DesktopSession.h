@@ -62,6 +62,7 @@ public:
         if (!x || !QTest::qWaitFor([x] { return x->canReadLine(); }, 10000)) {
             return false;
         }
+        m_x = x;
         m_env.insert(u"DISPLAY"_s, u':' + QString::fromLatin1(x->readLine().trimmed()));
         return QTest::qWaitFor([this] { return status(u"xdpyinfo"_s, {}) == 0; }, 10000);
     }
@@ -133,8 +134,19 @@ public:
 
     QString folder() const { return m_folder.path(); }
 
+    // Ends the X server as the end of a session does, with everything still on it.
+    bool stopX()
+    {
+        if (!m_x) {
+            return false;
+        }
+        m_x->terminate();
+        return m_x->waitForFinished(5000);
+    }
+
 private:
     QTemporaryDir m_folder;
     QProcessEnvironment m_env;
+    QProcess *m_x = nullptr;
     std::vector<std::unique_ptr<QProcess>> m_processes;
 };
