@@ -1,13 +1,20 @@
 // SPDX-License-Identifier: MIT
 #include "TrayIcon.h"
 
+#include "TrayHost.h"
+
 #include <QtDebug>
 
 using namespace Qt::StringLiterals;
 
-TrayIcon::TrayIcon(const QIcon &normal, const QIcon &busy, QObject *parent)
-    : QObject(parent), m_normal(normal), m_busyIcon(busy)
+TrayIcon::TrayIcon(const QIcon &normal, const QIcon &busy,
+                   std::function<bool()> reportsDoubleClicks, QObject *parent)
+    : QObject(parent), m_reportsDoubleClicks(std::move(reportsDoubleClicks)), m_normal(normal),
+      m_busyIcon(busy)
 {
+    if (!m_reportsDoubleClicks) {
+        m_reportsDoubleClicks = &TrayHost::reportsDoubleClicks;
+    }
     m_menu.setObjectName(u"mnBar"_s);
     m_menu.setTitle(u"Menü"_s);
     const auto entry = [this](const char *name, const QString &caption, auto signal) {
@@ -70,8 +77,10 @@ void TrayIcon::set_tray_busy(bool busy)
 void TrayIcon::onActivated(QSystemTrayIcon::ActivationReason reason)
 {
     // The menu belongs to the right button (the context menu); single clicks and
-    // middle clicks do nothing.
-    if (reason == QSystemTrayIcon::DoubleClick) {
+    // middle clicks do nothing where a double-click can come. Asked at the click: the
+    // host is the one there now.
+    if (reason == QSystemTrayIcon::DoubleClick ||
+        (reason == QSystemTrayIcon::Trigger && !m_reportsDoubleClicks())) {
         emit refreshRequested();
     }
 }

@@ -9,10 +9,13 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 
+#include <functional>
+
 // The notification-area icon and its menu: the normal picture, or the busy one with
 // "Daten werden geladen" while a poll runs; the countdown tip; a double-click asks for
 // a refresh, and the right button opens the menu mnBar (Einstellungen, Statistik,
-// Über, Beenden). Single clicks do nothing.
+// Über, Beenden). Single clicks do nothing, except where the notification area reports
+// no double-clicks at all (a panel speaking D-Bus): there the click refreshes.
 //
 // Where the desktop has no notification area the icon waits for one to appear, and
 // the overlay stands in: its right-click opens the same menu and its double-click
@@ -26,7 +29,9 @@ public:
     static constexpr int kMaxTipLength = 63;
     static constexpr int kTrayPollMs = 5000;
 
-    TrayIcon(const QIcon &normal, const QIcon &busy, QObject *parent = nullptr);
+    // reportsDoubleClicks: the desktop's answer (TrayHost) unless a test says otherwise.
+    TrayIcon(const QIcon &normal, const QIcon &busy,
+             std::function<bool()> reportsDoubleClicks = {}, QObject *parent = nullptr);
     ~TrayIcon() override;
 
     void add() override;
@@ -55,6 +60,7 @@ signals:
 private:
     void showWhenAvailable();
 
+    std::function<bool()> m_reportsDoubleClicks;
     QSystemTrayIcon m_icon;
     QMenu m_menu;
     QIcon m_normal;

@@ -42,18 +42,24 @@ private slots:
 
 void TestTray::activation_data()
 {
+    QTest::addColumn<bool>("hostReportsDoubleClicks");
     QTest::addColumn<QSystemTrayIcon::ActivationReason>("reason");
     QTest::addColumn<int>("refreshes");
-    QTest::newRow("double-click") << QSystemTrayIcon::DoubleClick << 1;
-    QTest::newRow("single click") << QSystemTrayIcon::Trigger << 0;
-    QTest::newRow("right button (the menu's)") << QSystemTrayIcon::Context << 0;
+    QTest::newRow("double-click") << true << QSystemTrayIcon::DoubleClick << 1;
+    QTest::newRow("single click") << true << QSystemTrayIcon::Trigger << 0;
+    QTest::newRow("right button (the menu's)") << true << QSystemTrayIcon::Context << 0;
+    // A panel speaking D-Bus sends one activation for a click and no double-click.
+    QTest::newRow("D-Bus host: the activation") << false << QSystemTrayIcon::Trigger << 1;
+    QTest::newRow("D-Bus host: right button") << false << QSystemTrayIcon::Context << 0;
 }
 
 void TestTray::activation()
 {
+    QFETCH(bool, hostReportsDoubleClicks);
     QFETCH(QSystemTrayIcon::ActivationReason, reason);
     QFETCH(int, refreshes);
-    TrayIcon tray(plainIcon(Qt::green), plainIcon(Qt::red));
+    TrayIcon tray(plainIcon(Qt::green), plainIcon(Qt::red),
+                  [hostReportsDoubleClicks] { return hostReportsDoubleClicks; });
     QSignalSpy refresh(&tray, &TrayIcon::refreshRequested);
     QSignalSpy exit(&tray, &TrayIcon::exitRequested);
     tray.onActivated(reason);

@@ -2,8 +2,13 @@
 // The built program with a small tray host (trayer) on a virtual desktop: the icon
 // docks, a double-click polls, the right button opens the menu, "Beenden" and SIGTERM
 // end the program with status 0 and leave no lock behind, also while the settings
-// window is open or minimised by the window manager (openbox).
+// window is open or minimised by the window manager (openbox), and so does the end of
+// the X server. On a panel speaking D-Bus (Xfce's) a click polls and the menu ends it.
 #include "DesktopSession.h"
+
+#include <QImage>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -31,6 +36,18 @@ public:
                               u"request"_s, u"--height"_s, u"28"_s})) {
             return false;
         }
+        // Settled once the icon and the overlay show (a window manager maps the overlay
+        // in its own time), so a menu counts as one more window.
+        return launch() &&
+               QTest::qWaitFor([this] { return (m_icon = dockedIcon(m_desktop)).isValid(); },
+                               15000) &&
+               QTest::qWaitFor([this] { return polls() == 1; }, 5000) &&
+               QTest::qWaitFor([this] { return windowsOfTheProgram() == 2; }, 5000);
+    }
+
+    // The simulator and the program, on whatever desktop there is.
+    bool launch()
+    {
         m_simulator = m_desktop.start(QStringLiteral(MIRKAN_SIMULATOR), {u"--log"_s});
         if (!m_simulator || !QTest::qWaitFor([this] { return m_simulator->canReadLine(); })) {
             return false;
@@ -38,13 +55,7 @@ public:
         m_desktop.writeIni(
             "stations=alpha\r\napi_host=127.0.0.1:" + m_simulator->readLine().trimmed() + "\r\n");
         m_program = m_desktop.start(QStringLiteral(MIRKAN_PROGRAM), {});
-        // Settled once the icon and the overlay show (a window manager maps the overlay
-        // in its own time), so a menu counts as one more window.
-        return m_program &&
-               QTest::qWaitFor([this] { return (m_icon = dockedIcon(m_desktop)).isValid(); },
-                               15000) &&
-               QTest::qWaitFor([this] { return polls() == 1; }, 5000) &&
-               QTest::qWaitFor([this] { return windowsOfTheProgram() == 2; }, 5000);
+        return m_program != nullptr;
     }
 
     QProcess &program() { return *m_program; }
@@ -109,6 +120,70 @@ private:
 
 const QString kSettings = u"Einstellungen"_s;
 
+// A panel of a full desktop at the bottom, with nothing but its notification area, which
+// hosts status notifier items over D-Bus.
+constexpr char kPanelLayout[] = R"(<?xml version="1.0" encoding="UTF-8"?>
+<channel name="xfce4-panel" version="1.0">
+  <property name="configver" type="int" value="2"/>
+  <property name="panels" type="array">
+    <value type="int" value="1"/>
+    <property name="panel-1" type="empty">
+      <property name="position" type="string" value="p=8;x=0;y=0"/>
+      <property name="length" type="uint" value="100"/>
+      <property name="position-locked" type="bool" value="true"/>
+      <property name="size" type="uint" value="30"/>
+      <property name="plugin-ids" type="array">
+        <value type="int" value="1"/>
+      </property>
+    </property>
+  </property>
+  <property name="plugins" type="empty">
+    <property name="plugin-1" type="string" value="systray"/>
+  </property>
+</channel>
+)";
+
+bool startPanel(DesktopSession &desktop)
+{
+    // The panel reads its layout through a settings service that the bus starts, with
+    // the bus's environment.
+    const QString config = QDir(desktop.folder()).filePath(u"config"_s);
+    const QString channels = config + u"/xfce4/xfconf/xfce-perchannel-xml"_s;
+    QFile layout(channels + u"/xfce4-panel.xml"_s);
+    if (!QDir().mkpath(channels) || !layout.open(QIODevice::WriteOnly) ||
+        layout.write(kPanelLayout) < 0) {
+        return false;
+    }
+    layout.close();
+    desktop.setEnv(u"XDG_CONFIG_HOME"_s, config);
+    // Settled once its strip shows, as on a desktop where the panel came first.
+    static const QRegularExpression panelWindow(uR"("xfce4-panel": \(.*\)  1280x)"_s);
+    return desktop.startSessionBus() &&
+           desktop.start(u"xfce4-panel"_s, {u"--disable-wm-check"_s}) != nullptr &&
+           QTest::qWaitFor(
+               [&desktop] {
+                   return QString::fromLocal8Bit(desktop.run(u"xwininfo"_s, {u"-root"_s, u"-tree"_s}))
+                       .contains(panelWindow);
+               },
+               15000);
+}
+
+// The program's orange icon in the panel's strip at the bottom of the 1280 x 800 screen.
+QPoint iconInPanel(DesktopSession &desktop)
+{
+    QImage screen;
+    screen.loadFromData(desktop.run(u"import"_s, {u"-window"_s, u"root"_s, u"png:-"_s}), "PNG");
+    for (int y = 770; y < std::min(800, screen.height()); ++y) {
+        for (int x = 0; x < screen.width(); ++x) {
+            const QRgb p = screen.pixel(x, y);
+            if (qRed(p) > 200 && qGreen(p) > 100 && qGreen(p) < 170 && qBlue(p) < 80) {
+                return {x, y};
+            }
+        }
+    }
+    return {};
+}
+
 // Ended with status 0, the program leaves no lock behind.
 void expectCleanEnd(QProcess &program, const QString &folder)
 {
@@ -128,6 +203,7 @@ private slots:
     void iconMenuAndTermination_data();
     void iconMenuAndTermination();
     void trayLivesWhileSettingsAreOpen();
+    void statusNotifierPanel();
 };
 
 void TestTrayE2E::iconMenuAndTermination_data()
@@ -203,6 +279,37 @@ void TestTrayE2E::trayLivesWhileSettingsAreOpen()
     QVERIFY(tray.choose({u"Up"_s, u"Return"_s}));
     expectCleanEnd(tray.program(), desktop.folder());
     QTRY_VERIFY_WITH_TIMEOUT(!dockedIcon(desktop).isValid(), 5000);
+}
+
+void TestTrayE2E::statusNotifierPanel()
+{
+    // The panel speaks D-Bus to the icon: it reports a click as the one activation, so
+    // that click polls; the menu is the panel's own, drawn from the program's.
+    const QString missing = DesktopSession::missingTool(
+        {u"Xvfb"_s, u"xfce4-panel"_s, u"dbus-daemon"_s, u"xdotool"_s, u"import"_s});
+    if (!missing.isEmpty()) {
+        QSKIP(qPrintable(u"needs "_s + missing + u" (scripts/setup)"_s));
+    }
+    DesktopSession desktop;
+    QVERIFY(desktop.startX(u"1280x800x24"_s));
+    QVERIFY(startPanel(desktop));
+    TrayProgram tray(desktop);
+    QVERIFY(tray.launch());
+    QPoint icon;
+    QVERIFY(QTest::qWaitFor([&] { return !(icon = iconInPanel(desktop)).isNull(); }, 20000));
+    QTRY_COMPARE_WITH_TIMEOUT(tray.polls(), 1, 5000);
+    const auto click = [&desktop, &icon](const QString &button) {
+        return desktop.status(u"xdotool"_s, {u"mousemove"_s, QString::number(icon.x()),
+                                             QString::number(icon.y()), u"click"_s, button});
+    };
+    QCOMPARE(click(u"1"_s), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(tray.polls(), 2, 5000);
+
+    // "Beenden", the menu's last entry.
+    QCOMPARE(click(u"3"_s), 0);
+    QTest::qWait(1000);
+    QCOMPARE(desktop.status(u"xdotool"_s, {u"key"_s, u"Up"_s, u"Return"_s}), 0);
+    expectCleanEnd(tray.program(), desktop.folder());
 }
 
 QTEST_GUILESS_MAIN(TestTrayE2E)

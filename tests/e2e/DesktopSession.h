@@ -134,6 +134,21 @@ public:
 
     QString folder() const { return m_folder.path(); }
 
+    // A D-Bus session bus for what is started after it; services the bus starts get the
+    // environment set so far.
+    bool startSessionBus()
+    {
+        QProcess *bus = start(u"dbus-daemon"_s, {u"--session"_s, u"--nofork"_s, u"--nopidfile"_s,
+                                                 u"--print-address=1"_s});
+        if (!bus || !QTest::qWaitFor([bus] { return bus->canReadLine(); }, 5000)) {
+            return false;
+        }
+        setEnv(u"DBUS_SESSION_BUS_ADDRESS"_s, QString::fromLatin1(bus->readLine().trimmed()));
+        return true;
+    }
+
+    void setEnv(const QString &name, const QString &value) { m_env.insert(name, value); }
+
     // Ends the X server as the end of a session does, with everything still on it.
     bool stopX()
     {
