@@ -168,13 +168,15 @@ bool startPanel(DesktopSession &desktop)
                15000);
 }
 
-// The program's orange icon in the panel's strip at the bottom of the 1280 x 800 screen.
+// The program's orange icon in the left half of the panel's strip at the bottom of the
+// 1280 x 800 screen, where its only plugin sits; the overlay's orange text lies over the
+// strip's right end.
 QPoint iconInPanel(DesktopSession &desktop)
 {
     QImage screen;
     screen.loadFromData(desktop.run(u"import"_s, {u"-window"_s, u"root"_s, u"png:-"_s}), "PNG");
     for (int y = 770; y < std::min(800, screen.height()); ++y) {
-        for (int x = 0; x < screen.width(); ++x) {
+        for (int x = 0; x < std::min(640, screen.width()); ++x) {
             const QRgb p = screen.pixel(x, y);
             if (qRed(p) > 200 && qGreen(p) > 100 && qGreen(p) < 170 && qBlue(p) < 80) {
                 return {x, y};
