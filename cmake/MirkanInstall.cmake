@@ -10,7 +10,7 @@ install(TARGETS Mirkan_DesktopTool
 if(UNIX AND NOT APPLE)
     set(artwork ${PROJECT_SOURCE_DIR}/src/dialogs/resources)
     set(icons ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
-    install(FILES ${artwork}/mirkan-desktoptool.desktop
+    install(FILES ${artwork}/example.mirkan_desktoptool.DesktopTool.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
     foreach(size 16 32 48)
         install(FILES ${artwork}/program-${size}.png

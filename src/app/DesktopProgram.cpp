@@ -22,7 +22,7 @@ DesktopProgram::DesktopProgram(const Options &options)
 {
     QGuiApplication::setWindowIcon(ProgramIcons::program());
     // Lets the desktop match the program's windows to its installed entry and icon.
-    QGuiApplication::setDesktopFileName(u"mirkan-desktoptool"_s);
+    QGuiApplication::setDesktopFileName(u"example.mirkan_desktoptool.DesktopTool"_s);
     // The overlay reads what frmMain owns; it takes the display's place before start.
     m_display.setPrimary(m_overlay);
     wireMenu();
