@@ -6,13 +6,10 @@
 
 namespace ProcessMemory {
 
-namespace {
-
-// "VmRSS:\t  12345 kB" -> 12345
-std::optional<qint64> field(const QByteArray &status, const QByteArray &name)
+std::optional<qint64> field(const QByteArray &text, const QByteArray &name)
 {
     const QByteArray key = name + ':';
-    for (const QByteArray &line : status.split('\n')) {
+    for (const QByteArray &line : text.split('\n')) {
         if (line.startsWith(key)) {
             bool ok = false;
             const qint64 kib = line.mid(key.size()).trimmed().split(' ').value(0).toLongLong(&ok);
@@ -21,8 +18,6 @@ std::optional<qint64> field(const QByteArray &status, const QByteArray &name)
     }
     return std::nullopt;
 }
-
-} // namespace
 
 std::optional<Sample> sample()
 {

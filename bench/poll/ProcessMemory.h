@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QByteArray>
 #include <QtGlobal>
 
 #include <optional>
@@ -16,5 +17,9 @@ struct Sample
 };
 
 std::optional<Sample> sample();
+
+// The number after "name:" on a line of its own in a /proc text such as status or
+// smaps_rollup ("VmRSS:\t  12345 kB" -> 12345); nullopt when missing or no number.
+std::optional<qint64> field(const QByteArray &text, const QByteArray &name);
 
 } // namespace ProcessMemory

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "ProcFigures.h"
 
+#include "ProcessMemory.h"
+
 #include <QDir>
 #include <QFile>
 
@@ -10,25 +12,10 @@ namespace ProcFigures {
 
 namespace {
 
-// The number after "name:" on a line of its own ("Private_Dirty:      1234 kB").
-std::optional<qint64> field(const QByteArray &text, const QByteArray &name)
-{
-    const QByteArray key = name + ':';
-    for (const QByteArray &line : text.split('\n')) {
-        if (line.startsWith(key)) {
-            bool ok = false;
-            const qint64 value =
-                line.mid(key.size()).simplified().split(' ').value(0).toLongLong(&ok);
-            return ok ? std::optional(value) : std::nullopt;
-        }
-    }
-    return std::nullopt;
-}
-
 std::optional<qint64> sum(const QByteArray &text, const QByteArray &first, const QByteArray &second)
 {
-    const auto a = field(text, first);
-    const auto b = field(text, second);
+    const auto a = ProcessMemory::field(text, first);
+    const auto b = ProcessMemory::field(text, second);
     return a && b ? std::optional(*a + *b) : std::nullopt;
 }
 
