@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "Fakes.h"
-#include "PlatformSimulator.h"
+#include "SimWorld.h"
 
 #include <QRegularExpression>
-#include <QTest>
 
 using namespace Qt::StringLiterals;
 
@@ -26,21 +24,14 @@ const QByteArray kWhen = "\"05.12.2026\",\"14:30:15\",";
 // A station without a script of its own: song 1, no listeners.
 const QByteArray kDefaultLine = kWhen + "1,\"Titel\",\"Interpret\",\"Album\",0\r\n";
 
-// frmMain with title files on, against the simulator on loopback.
-struct World : AppWorld
+// The program with title files on (or off), for these stations.
+struct World : SimWorld
 {
-    PlatformSimulator sim;
-
-    explicit World(const QByteArray &stations, const QByteArray &titleFiles = "1") : AppWorld(700)
+    explicit World(const QByteArray &stations, const QByteArray &titleFiles = "1",
+                   int timeoutMs = WebDownloader::kDefaultTimeoutMs)
+        : SimWorld("stations=" + stations + "\r\nwrite_title2file=" + titleFiles + "\r\n",
+                   timeoutMs)
     {
-        QVERIFY(sim.listen());
-        writeIniFile("[Konfig]\r\napi_host=" + sim.baseUrl().toUtf8() + "\r\nstations=" + stations +
-                     "\r\nwrite_title2file=" + titleFiles + "\r\n");
-    }
-    bool poll(bool first = false)
-    {
-        first ? form.Form_Load() : form.check_stations();
-        return QTest::qWaitFor([this] { return !tray.isBusy(); }, 15000);
     }
     QByteArray titleFile(const QString &station) const
     {
@@ -76,7 +67,7 @@ void TestSongs::linesFollowSongChanges()
     slow.delayMs = 300;
     w.sim.setSongReply(u"alpha"_s, slow);
     w.sim.setSongReply(u"gamma"_s, reply(9));
-    QVERIFY(w.poll(true));
+    QVERIFY(w.start());
     QCOMPARE(w.songs.stations, (QStringList{u"alpha"_s, u"beta"_s, u"gamma"_s}));
     const QByteArray first = kWhen + "7,\"Titel\",\"Interpret\",\"Album\",57\r\n";
     QCOMPARE(w.titleFile(u"alpha"_s), first);
@@ -106,12 +97,10 @@ void TestSongs::reloadWhileSongsAreOutstanding()
     slow.delayMs = 400;
     w.sim.setSongReply(u"alpha"_s, slow);
     w.form.Form_Load();
-    QTest::qWait(150);
-    w.writeIniFile("[Konfig]\r\napi_host=" + w.sim.baseUrl().toUtf8() +
-                   "\r\nstations=beta;alpha\r\nwrite_title2file=1\r\n");
+    QTRY_COMPARE_WITH_TIMEOUT(w.requestsFor(u"alpha"_s, u"current_song"), 1, TestTime::patience());
+    w.writeIni("stations=beta;alpha\r\nwrite_title2file=1\r\n");
     w.form.Load_Konfig();
-    QVERIFY(QTest::qWaitFor([&w] { return !w.tray.isBusy(); }, 15000));
-    QTest::qWait(500); // the first poll's late answer, had it been kept
+    QVERIFY(w.drain()); // the first poll's late answer has had its chance
     QCOMPARE(w.titleFile(u"alpha"_s), kWhen + "7,\"Titel\",\"Interpret\",\"Album\",0\r\n");
     QCOMPARE(w.titleFile(u"beta"_s), kDefaultLine);
     QCOMPARE(w.form.stations().at(0).song_id, 1);
@@ -121,7 +110,7 @@ void TestSongs::reloadWhileSongsAreOutstanding()
 void TestSongs::switchedOffFetchesNothing()
 {
     World w("alpha", "0");
-    QVERIFY(w.poll(true));
+    QVERIFY(w.start());
     QCOMPARE(w.sim.requestLog(), QStringList{u"GET /station/alpha/listeners"_s});
     QCOMPARE(w.titleFile(u"alpha"_s), kNone);
 }
@@ -179,13 +168,13 @@ void TestSongs::documents()
     QFETCH(Song, song);
     QFETCH(QByteArray, line);
     QFETCH(QString, warning);
-    World w("bad;good");
+    World w("bad;good", "1", World::shortLimitMs());
     w.sim.setSongReply(u"bad"_s, song);
     if (!warning.isEmpty()) {
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"^No title line for bad: .*"_s +
                                                               QRegularExpression::escape(warning)));
     }
-    QVERIFY(w.poll(true));
+    QVERIFY(w.start());
     QCOMPARE(w.titleFile(u"bad"_s), line == kNone ? line : kWhen + line);
     QTEST(w.form.stations().at(0).song_id, "songId");
     QCOMPARE(w.titleFile(u"good"_s), kDefaultLine);
@@ -213,7 +202,7 @@ void TestSongs::countsAsWholeNumbers()
     PlatformSimulator::ListenerReply listeners;
     listeners.body = answer;
     w.sim.setListenerReply(u"alpha"_s, listeners);
-    QVERIFY(w.poll(true));
+    QVERIFY(w.start());
     QCOMPARE(w.titleFile(u"alpha"_s),
              kWhen + "1,\"Titel\",\"Interpret\",\"Album\"," + count + "\r\n");
 }
@@ -225,7 +214,7 @@ void TestSongs::unwritableFileCostsItsLineOnly()
     QVERIFY(folder.mkdir(u"titel_bad.txt"_s));
     QTest::ignoreMessage(QtWarningMsg,
                          QRegularExpression(u"^No title line for bad: .*not a plain file"_s));
-    QVERIFY(w.poll(true));
+    QVERIFY(w.start());
     QCOMPARE(w.titleFile(u"good"_s), kDefaultLine);
     // The line comes with the next poll once the file can be written.
     QVERIFY(folder.rmdir(u"titel_bad.txt"_s));
@@ -236,7 +225,7 @@ void TestSongs::unwritableFileCostsItsLineOnly()
 void TestSongs::hostileNameStaysInTheFolder()
 {
     World w("../..\\x:1%2f...y");
-    QVERIFY(w.poll(true));
+    QVERIFY(w.start());
     QCOMPARE(QDir(w.programDir.path()).entryList(QDir::Files),
              (QStringList{u"Mirkan_DesktopTool.ini"_s,
                           u"titel_%2E%2E%2F%2E%2E%5Cx%3A1%252f%2E%2E%2Ey.txt"_s}));

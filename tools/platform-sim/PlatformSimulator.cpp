@@ -228,3 +228,8 @@ int PlatformSimulator::peakConcurrentRequests() const
 {
     return d->peakInFlight;
 }
+
+int PlatformSimulator::requestsInFlight() const
+{
+    return d->inFlight;
+}

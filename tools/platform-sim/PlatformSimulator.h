@@ -103,6 +103,9 @@ public:
     // Largest number of requests that were being answered at the same moment: received
     // and not yet fully answered (a never-ending answer counts until the client leaves).
     int peakConcurrentRequests() const;
+    // Requests received and not yet fully answered, the same way; 0 once every answer,
+    // delayed ones included, has gone out or its client has left.
+    int requestsInFlight() const;
 
 signals:
     void requestReceived(const QString &line);
