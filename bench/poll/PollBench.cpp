@@ -3,6 +3,7 @@
 
 #include "Clock.h"
 #include "KonfigKeys.h"
+#include "PlatformSimulator.h"
 #include "SimulatorThread.h"
 #include "SongTracker.h"
 #include "StallProbe.h"
@@ -22,6 +23,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -232,6 +234,21 @@ bool printFigures(const PollTiming &warmUp, const std::vector<PollTiming> &polls
     return allAnswered;
 }
 
+// A fresh program folder whose settings name api_host and stations; empty when it
+// cannot be written.
+std::unique_ptr<QTemporaryDir> programFolder(const QString &apiHost, const QByteArray &stations)
+{
+    auto dir = std::make_unique<QTemporaryDir>();
+    QFile ini(QDir(dir->path()).filePath(KonfigKeys::kFileName));
+    if (!dir->isValid() || !ini.open(QIODevice::WriteOnly) ||
+        ini.write("[Konfig]\r\napi_host=" + apiHost.toUtf8() + "\r\nstations=" + stations +
+                  "\r\n") < 0) {
+        std::fprintf(stderr, "bench_poll: cannot write a program folder\n");
+        return nullptr;
+    }
+    return dir;
+}
+
 } // namespace
 
 bool benchPoll()
@@ -245,23 +262,18 @@ bool benchPoll()
         return false;
     }
 
-    QTemporaryDir programDir;
+    const auto programDir = programFolder(sim.baseUrl(), stationSetting());
     QTemporaryDir executableDir;
-    QFile ini(QDir(programDir.path()).filePath(KonfigKeys::kFileName));
-    if (!programDir.isValid() || !executableDir.isValid() || !ini.open(QIODevice::WriteOnly)) {
-        std::fprintf(stderr, "bench_poll: cannot write a program folder\n");
+    if (!programDir) {
         return false;
     }
-    ini.write("[Konfig]\r\napi_host=" + sim.baseUrl().toUtf8() +
-              "\r\nstations=" + stationSetting() + "\r\n");
-    ini.close();
 
     SystemClock clock;
     SilentDisplay display;
     SignallingTray tray;
     NoTaskbar taskbar;
     NoSongTracker songs;
-    frmMain form({programDir.path(), executableDir.path(), clock, display, tray, taskbar, songs});
+    frmMain form({programDir->path(), executableDir.path(), clock, display, tray, taskbar, songs});
 
     // Every request opens a connection of its own, so the timed polls include the
     // connection set-up; the first one also warms up the simulator's thread.
@@ -280,4 +292,51 @@ bool benchPoll()
         }
     }
     return printFigures(warmUp, polls, idle, sim);
+}
+
+bool benchSilentHost()
+{
+    constexpr int kSilent = 20;
+    constexpr int kLimitMs = 1000;
+    constexpr double kTargetPerLimit = 1.3;
+    // Silent requests cost the simulator nothing, so it shares the program's thread.
+    PlatformSimulator sim;
+    PlatformSimulator::ListenerReply silent;
+    silent.fault = PlatformSimulator::Fault::Silent;
+    sim.setDefaultListenerReply(silent);
+    PlatformSimulator::ListenerReply alive;
+    alive.count = kCount;
+    sim.setListenerReply(QStringLiteral("alive"), alive);
+    QByteArrayList names;
+    for (int i = 0; i < kSilent; ++i) {
+        names << "silent" + QByteArray::number(i);
+    }
+    const auto programDir =
+        sim.listen() ? programFolder(sim.baseUrl(), names.join(';') + ";alive") : nullptr;
+    QTemporaryDir executableDir;
+    if (!programDir) {
+        return false;
+    }
+    SystemClock clock;
+    SilentDisplay display;
+    SignallingTray tray;
+    NoTaskbar taskbar;
+    NoSongTracker songs;
+    frmMain form(
+        {programDir->path(), executableDir.path(), clock, display, tray, taskbar, songs, kLimitMs});
+    const PollTiming poll = timePoll(form, tray, [&form] { form.Form_Load(); });
+
+    std::printf("Listener poll against a host that never answers: %d silent stations, then one"
+                " answered at once; time limit %d ms\n",
+                kSilent, kLimitMs);
+    row("wall time", "%7.1f ms", poll.wallMs);
+    const double perLimit = poll.wallMs / kLimitMs;
+    row("wall / time limit", "%7.2f      target <= %.2f     %s", perLimit, kTargetPerLimit,
+        verdict(poll.wallMs >= 0 && perLimit <= kTargetPerLimit, poll.answered == 1));
+    if (poll.wallMs < 0 || poll.answered != 1) {
+        std::printf("  FAILED: %s\n", poll.wallMs < 0 ? "the poll did not end"
+                                                      : "the answered station lost its count");
+        return false;
+    }
+    return true;
 }
