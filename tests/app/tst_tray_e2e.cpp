@@ -38,18 +38,20 @@ public:
         }
         // Settled once the icon and the overlay show (a window manager maps the overlay
         // in its own time), so a menu counts as one more window.
+        const int patience = TestTime::patience();
         return launch() &&
                QTest::qWaitFor([this] { return (m_icon = dockedIcon(m_desktop)).isValid(); },
-                               15000) &&
-               QTest::qWaitFor([this] { return polls() == 1; }, 5000) &&
-               QTest::qWaitFor([this] { return windowsOfTheProgram() == 2; }, 5000);
+                               patience) &&
+               QTest::qWaitFor([this] { return polls() == 1; }, patience) &&
+               QTest::qWaitFor([this] { return windowsOfTheProgram() == 2; }, patience);
     }
 
     // The simulator and the program, on whatever desktop there is.
     bool launch()
     {
         m_simulator = m_desktop.start(QStringLiteral(MIRKAN_SIMULATOR), {u"--log"_s});
-        if (!m_simulator || !QTest::qWaitFor([this] { return m_simulator->canReadLine(); })) {
+        if (!m_simulator ||
+            !QTest::qWaitFor([this] { return m_simulator->canReadLine(); }, TestTime::patience())) {
             return false;
         }
         m_desktop.writeIni(
@@ -66,6 +68,23 @@ public:
     {
         m_log += m_simulator->readAll();
         return int(m_log.count("GET /station/alpha/listeners"));
+    }
+
+    // A double-click polls once. A busy machine may hold the clicking tool between the
+    // two clicks past the double-click interval; the icon then saw two single clicks,
+    // which do nothing, and the double-click is tried again.
+    bool doubleClickPolls()
+    {
+        const int before = polls();
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            if (clickIcon(u"1"_s, 2) != 0) {
+                return false;
+            }
+            if (QTest::qWaitFor([&] { return polls() > before; }, TestTime::ms(5000))) {
+                return polls() == before + 1;
+            }
+        }
+        return false;
     }
 
     int clickIcon(const QString &button, int times = 1)
@@ -95,7 +114,8 @@ public:
     {
         const int before = windowsOfTheProgram();
         if (clickIcon(u"3"_s) != 0 ||
-            !QTest::qWaitFor([&] { return windowsOfTheProgram() == before + 1; }, 5000)) {
+            !QTest::qWaitFor([&] { return windowsOfTheProgram() == before + 1; },
+                             TestTime::patience())) {
             return false;
         }
         return m_desktop.status(u"xdotool"_s, QStringList{u"key"_s} + keys) == 0;
@@ -162,10 +182,11 @@ bool startPanel(DesktopSession &desktop)
            desktop.start(u"xfce4-panel"_s, {u"--disable-wm-check"_s}) != nullptr &&
            QTest::qWaitFor(
                [&desktop] {
-                   return QString::fromLocal8Bit(desktop.run(u"xwininfo"_s, {u"-root"_s, u"-tree"_s}))
+                   return QString::fromLocal8Bit(
+                              desktop.run(u"xwininfo"_s, {u"-root"_s, u"-tree"_s}))
                        .contains(panelWindow);
                },
-               15000);
+               TestTime::patience());
 }
 
 // The program's orange icon in the left half of the panel's strip at the bottom of the
@@ -189,7 +210,7 @@ QPoint iconInPanel(DesktopSession &desktop)
 // Ended with status 0, the program leaves no lock behind.
 void expectCleanEnd(QProcess &program, const QString &folder)
 {
-    QVERIFY(program.waitForFinished(5000));
+    QVERIFY(program.waitForFinished(TestTime::patience()));
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     QCOMPARE(program.exitCode(), 0);
     QVERIFY(!QFile::exists(QDir(folder).filePath(u"Mirkan_DesktopTool.lock"_s)));
@@ -202,85 +223,79 @@ class TestTrayE2E : public QObject
     Q_OBJECT
 
 private slots:
-    void iconMenuAndTermination_data();
-    void iconMenuAndTermination();
-    void trayLivesWhileSettingsAreOpen();
+    void iconMenuAndEnd_data();
+    void iconMenuAndEnd();
     void statusNotifierPanel();
 };
 
-void TestTrayE2E::iconMenuAndTermination_data()
+enum class End
 {
-    // "Beenden" is chosen in trayLivesWhileSettingsAreOpen.
-    QTest::addColumn<bool>("sessionEnds");
-    QTest::newRow("SIGTERM") << false;
-    QTest::newRow("the X server goes away") << true;
+    Sigterm,
+    SessionEnds,
+    MenuWithSettingsOpen, // "Beenden" while the settings window is open, under openbox
+};
+
+void TestTrayE2E::iconMenuAndEnd_data()
+{
+    QTest::addColumn<End>("end");
+    QTest::newRow("SIGTERM") << End::Sigterm;
+    // Nothing failed: the program ends with its session, and a later start finds the
+    // folder free.
+    QTest::newRow("the X server goes away") << End::SessionEnds;
+    QTest::newRow("Beenden with the settings open") << End::MenuWithSettingsOpen;
 }
 
-void TestTrayE2E::iconMenuAndTermination()
+void TestTrayE2E::iconMenuAndEnd()
 {
-    QFETCH(bool, sessionEnds);
-    const QString missing =
-        DesktopSession::missingTool({u"Xvfb"_s, u"trayer"_s, u"xdotool"_s, u"xwininfo"_s});
-    if (!missing.isEmpty()) {
+    QFETCH(End, end);
+    const bool settings = end == End::MenuWithSettingsOpen;
+    QStringList tools{u"Xvfb"_s, u"trayer"_s, u"xdotool"_s, u"xwininfo"_s};
+    if (const QString missing =
+            DesktopSession::missingTool(settings ? tools << u"openbox"_s : tools);
+        !missing.isEmpty()) {
         QSKIP(qPrintable(u"needs "_s + missing + u" (scripts/setup)"_s));
     }
     DesktopSession desktop;
     TrayProgram tray(desktop);
-    QVERIFY(tray.start(false));
+    QVERIFY(tray.start(settings));
     QVERIFY(tray.icon().width() > 0 && tray.icon().width() <= 48);
+    if (settings) {
+        // "Einstellungen" is the menu's first entry.
+        QVERIFY(tray.choose({u"Down"_s, u"Return"_s}));
+        QTRY_COMPARE_WITH_TIMEOUT(tray.windowsTitled(kSettings, true), 1, TestTime::patience());
+    }
 
-    // A double-click polls at once; the right button opens the menu, one more window.
-    QCOMPARE(tray.clickIcon(u"1"_s, 2), 0);
-    QTRY_COMPARE_WITH_TIMEOUT(tray.polls(), 2, 5000);
+    // A double-click polls at once; the right button opens the menu, one more window;
+    // with the settings window open too.
+    QVERIFY(tray.doubleClickPolls());
     QVERIFY(tray.choose({u"Escape"_s}));
 
-    if (sessionEnds) {
-        // Nothing failed: the program ends with its session, and a later start finds
-        // the folder free.
+    switch (end) {
+    case End::Sigterm:
+        tray.program().terminate();
+        break;
+    case End::SessionEnds:
         QVERIFY(desktop.stopX());
         expectCleanEnd(tray.program(), desktop.folder());
         return;
+    case End::MenuWithSettingsOpen: {
+        // Minimised, the window has no taskbar entry; the menu brings the same one back.
+        const QByteArray id =
+            desktop.run(u"xdotool"_s, {u"search"_s, u"--name"_s, u'^' + kSettings + u'$'})
+                .trimmed();
+        QCOMPARE(desktop.status(u"xdotool"_s, {u"windowminimize"_s, QString::fromLatin1(id)}), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(tray.windowsTitled(kSettings, true), 0, TestTime::patience());
+        QVERIFY(tray.choose({u"Down"_s, u"Return"_s}));
+        QTRY_COMPARE_WITH_TIMEOUT(tray.windowsTitled(kSettings, true), 1, TestTime::patience());
+        QCOMPARE(tray.windowsTitled(kSettings, false), 1);
+        // "Beenden" is the menu's last entry.
+        QVERIFY(tray.choose({u"Up"_s, u"Return"_s}));
+        break;
     }
-    tray.program().terminate(); // SIGTERM
-    expectCleanEnd(tray.program(), desktop.folder());
-    QTRY_VERIFY_WITH_TIMEOUT(!dockedIcon(desktop).isValid(), 5000);
-}
-
-void TestTrayE2E::trayLivesWhileSettingsAreOpen()
-{
-    const QString missing = DesktopSession::missingTool(
-        {u"Xvfb"_s, u"openbox"_s, u"trayer"_s, u"xdotool"_s, u"xwininfo"_s});
-    if (!missing.isEmpty()) {
-        QSKIP(qPrintable(u"needs "_s + missing + u" (scripts/setup)"_s));
     }
-    DesktopSession desktop;
-    TrayProgram tray(desktop);
-    QVERIFY(tray.start(true));
-
-    // "Einstellungen" is the menu's first entry.
-    QVERIFY(tray.choose({u"Down"_s, u"Return"_s}));
-    QTRY_COMPARE_WITH_TIMEOUT(tray.windowsTitled(kSettings, true), 1, 5000);
-
-    // With the window open a double-click still polls and the right button still
-    // opens the menu.
-    QCOMPARE(tray.clickIcon(u"1"_s, 2), 0);
-    QTRY_COMPARE_WITH_TIMEOUT(tray.polls(), 2, 5000);
-    QVERIFY(tray.choose({u"Escape"_s}));
-
-    // Minimised, the window has no taskbar entry; the menu brings the same one back.
-    const QByteArray id =
-        desktop.run(u"xdotool"_s, {u"search"_s, u"--name"_s, u'^' + kSettings + u'$'}).trimmed();
-    QCOMPARE(desktop.status(u"xdotool"_s, {u"windowminimize"_s, QString::fromLatin1(id)}), 0);
-    QTRY_COMPARE_WITH_TIMEOUT(tray.windowsTitled(kSettings, true), 0, 5000);
-    QVERIFY(tray.choose({u"Down"_s, u"Return"_s}));
-    QTRY_COMPARE_WITH_TIMEOUT(tray.windowsTitled(kSettings, true), 1, 5000);
-    QCOMPARE(tray.windowsTitled(kSettings, false), 1);
-
-    // "Beenden", the menu's last entry, with the window open ends the program cleanly
-    // and takes the icon away.
-    QVERIFY(tray.choose({u"Up"_s, u"Return"_s}));
+    // Ended, the program takes the icon away.
     expectCleanEnd(tray.program(), desktop.folder());
-    QTRY_VERIFY_WITH_TIMEOUT(!dockedIcon(desktop).isValid(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(!dockedIcon(desktop).isValid(), TestTime::patience());
 }
 
 void TestTrayE2E::statusNotifierPanel()
@@ -298,18 +313,20 @@ void TestTrayE2E::statusNotifierPanel()
     TrayProgram tray(desktop);
     QVERIFY(tray.launch());
     QPoint icon;
-    QVERIFY(QTest::qWaitFor([&] { return !(icon = iconInPanel(desktop)).isNull(); }, 20000));
-    QTRY_COMPARE_WITH_TIMEOUT(tray.polls(), 1, 5000);
+    QVERIFY(QTest::qWaitFor([&] { return !(icon = iconInPanel(desktop)).isNull(); },
+                            TestTime::patience()));
+    QTRY_COMPARE_WITH_TIMEOUT(tray.polls(), 1, TestTime::patience());
     const auto click = [&desktop, &icon](const QString &button) {
         return desktop.status(u"xdotool"_s, {u"mousemove"_s, QString::number(icon.x()),
                                              QString::number(icon.y()), u"click"_s, button});
     };
     QCOMPARE(click(u"1"_s), 0);
-    QTRY_COMPARE_WITH_TIMEOUT(tray.polls(), 2, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(tray.polls(), 2, TestTime::patience());
 
     // "Beenden", the menu's last entry.
+    const int windows = desktop.visibleWindows();
     QCOMPARE(click(u"3"_s), 0);
-    QTest::qWait(1000);
+    QTRY_VERIFY_WITH_TIMEOUT(desktop.visibleWindows() > windows, TestTime::patience());
     QCOMPARE(desktop.status(u"xdotool"_s, {u"key"_s, u"Up"_s, u"Return"_s}), 0);
     expectCleanEnd(tray.program(), desktop.folder());
 }

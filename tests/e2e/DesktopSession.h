@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "TestTime.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -36,9 +38,9 @@ public:
         // leave them and use up the display numbers.
         for (auto it = m_processes.rbegin(); it != m_processes.rend(); ++it) {
             (*it)->terminate();
-            if (!(*it)->waitForFinished(3000)) {
+            if (!(*it)->waitForFinished(TestTime::ms(3000))) {
                 (*it)->kill();
-                (*it)->waitForFinished(3000);
+                (*it)->waitForFinished(TestTime::ms(3000));
             }
         }
     }
@@ -59,12 +61,13 @@ public:
     {
         QProcess *x = start(u"Xvfb"_s, {u"-displayfd"_s, u"1"_s, u"-screen"_s, u"0"_s, size,
                                         u"-nolisten"_s, u"tcp"_s, u"-noreset"_s});
-        if (!x || !QTest::qWaitFor([x] { return x->canReadLine(); }, 10000)) {
+        if (!x || !QTest::qWaitFor([x] { return x->canReadLine(); }, TestTime::patience())) {
             return false;
         }
         m_x = x;
         m_env.insert(u"DISPLAY"_s, u':' + QString::fromLatin1(x->readLine().trimmed()));
-        return QTest::qWaitFor([this] { return status(u"xdpyinfo"_s, {}) == 0; }, 10000);
+        return QTest::qWaitFor([this] { return status(u"xdpyinfo"_s, {}) == 0; },
+                               TestTime::patience());
     }
 
     // Starts the window manager openbox and waits until it manages the screen, so it
@@ -77,7 +80,7 @@ public:
                        return run(u"xprop"_s, {u"-root"_s, u"_NET_SUPPORTING_WM_CHECK"_s})
                            .contains("window id");
                    },
-                   10000);
+                   TestTime::patience());
     }
 
     QProcess *start(const QString &program, const QStringList &args)
@@ -85,7 +88,7 @@ public:
         auto process = std::make_unique<QProcess>();
         process->setProcessEnvironment(m_env);
         process->start(program, args);
-        if (!process->waitForStarted(5000)) {
+        if (!process->waitForStarted(TestTime::patience())) {
             return nullptr;
         }
         m_processes.push_back(std::move(process));
@@ -98,7 +101,7 @@ public:
         QProcess p;
         p.setProcessEnvironment(m_env);
         p.start(program, args);
-        const bool finished = p.waitForFinished(10000);
+        const bool finished = p.waitForFinished(TestTime::patience());
         if (exitCode) {
             *exitCode = finished && p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
         }
@@ -134,13 +137,21 @@ public:
 
     QString folder() const { return m_folder.path(); }
 
+    // Mapped top-level windows of every client: a popup menu counts as one more.
+    int visibleWindows()
+    {
+        return int(run(u"xdotool"_s, {u"search"_s, u"--onlyvisible"_s, u"--maxdepth"_s, u"1"_s,
+                                      u"--name"_s, QString()})
+                       .count('\n'));
+    }
+
     // A D-Bus session bus for what is started after it; services the bus starts get the
     // environment set so far.
     bool startSessionBus()
     {
         QProcess *bus = start(u"dbus-daemon"_s, {u"--session"_s, u"--nofork"_s, u"--nopidfile"_s,
                                                  u"--print-address=1"_s});
-        if (!bus || !QTest::qWaitFor([bus] { return bus->canReadLine(); }, 5000)) {
+        if (!bus || !QTest::qWaitFor([bus] { return bus->canReadLine(); }, TestTime::patience())) {
             return false;
         }
         setEnv(u"DBUS_SESSION_BUS_ADDRESS"_s, QString::fromLatin1(bus->readLine().trimmed()));
@@ -156,7 +167,7 @@ public:
             return false;
         }
         m_x->terminate();
-        return m_x->waitForFinished(5000);
+        return m_x->waitForFinished(TestTime::patience());
     }
 
 private:

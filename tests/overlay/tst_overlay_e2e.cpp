@@ -40,7 +40,7 @@ QProcess *startProgram(DesktopSession &desktop, const QStringList &stations, con
 {
     QProcess *sim = desktop.start(QStringLiteral(MIRKAN_SIMULATOR),
                                   {u"--log"_s, u"--stations"_s, stations.join(u',')});
-    if (!sim || !QTest::qWaitFor([sim] { return sim->canReadLine(); }, 5000)) {
+    if (!sim || !QTest::qWaitFor([sim] { return sim->canReadLine(); }, TestTime::patience())) {
         return nullptr;
     }
     const QByteArray port = sim->readLine().trimmed();
@@ -51,11 +51,12 @@ QProcess *startProgram(DesktopSession &desktop, const QStringList &stations, con
     QProcess *program = desktop.start(QStringLiteral(MIRKAN_PROGRAM), {});
     const QByteArray last = "GET /station/" + stations.last().toUtf8() + "/listeners";
     QByteArray log;
-    if (!program ||
-        !QTest::qWaitFor([&] { return (log += sim->readAll()).contains(last); }, 10000)) {
+    if (!program || !QTest::qWaitFor([&] { return (log += sim->readAll()).contains(last); },
+                                     TestTime::patience())) {
         return nullptr;
     }
-    QTest::qWait(1000); // the answer applied and drawn
+    // The answer applied and drawn: nothing to wait on from outside the program.
+    QTest::qWait(TestTime::ms(1000));
     return program;
 }
 
@@ -160,8 +161,9 @@ void TestOverlayE2E::clicksPassBesideTheLetters()
     }
     QProcess *below =
         desktop.start(u"xev"_s, {u"-geometry"_s, u"1280x800+0+0"_s, u"-event"_s, u"button"_s});
+    const int windows = desktop.visibleWindows();
     QVERIFY(below);
-    QTest::qWait(500);
+    QTRY_VERIFY_WITH_TIMEOUT(desktop.visibleWindows() > windows, TestTime::patience());
     QVERIFY(startProgram(desktop, {u"alpha"_s, u"beta"_s, u"gamma"_s}, "Text_Size=40\r\n"));
     const QRect overlay = desktop.window(uR"("Form2")"_s);
     QVERIFY(overlay.height() > 0);
@@ -188,8 +190,9 @@ void TestOverlayE2E::clicksPassBesideTheLetters()
     };
     QByteArray events;
     QCOMPARE(click(overlay.topLeft() + QPoint(1, 1)), 0);
-    QTRY_COMPARE_WITH_TIMEOUT(clicksSeen(events += below->readAll()), 1, 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(clicksSeen(events += below->readAll()), 1, TestTime::patience());
     QCOMPARE(click(letter), 0);
+    // A click that got through would show within this; too short could only hide it.
     QTest::qWait(500);
     QCOMPARE(clicksSeen(events += below->readAll()), 1);
 }
@@ -238,7 +241,8 @@ void TestOverlayE2E::followsANewResolution()
     QCOMPARE(desktop.status(u"xrandr"_s, {u"--addmode"_s, u"screen"_s, u"1024x768"_s}), 0);
     QCOMPARE(desktop.status(u"xrandr"_s, {u"--output"_s, u"screen"_s, u"--mode"_s, u"1024x768"_s}),
              0);
-    QTRY_COMPARE_WITH_TIMEOUT(desktop.window(uR"("Form2")"_s).bottom() + 1, 768, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(desktop.window(uR"("Form2")"_s).bottom() + 1, 768,
+                              TestTime::patience());
     const QRect overlay = desktop.window(uR"("Form2")"_s);
     QVERIFY2(overlay.right() + 1 >= 1022 && overlay.right() + 1 <= 1024,
              qPrintable(QString::number(overlay.right())));
