@@ -6,7 +6,7 @@
 #include "SimulatorThread.h"
 #include "SongTracker.h"
 #include "StallProbe.h"
-#include "Taskbar.h"
+#include "TaskbarLocator.h"
 #include "TextDisplay.h"
 #include "TrayView.h"
 #include "frmMain.h"

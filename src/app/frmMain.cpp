@@ -4,7 +4,7 @@
 #include "KonfigKeys.h"
 #include "ProgramFolder.h"
 #include "SongTracker.h"
-#include "Taskbar.h"
+#include "TaskbarLocator.h"
 #include "TextDisplay.h"
 #include "TrayView.h"
 
