@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "frmAbout.h"
 
+#include "BuildInfo.h"
 #include "DialogFont.h"
 #include "LinkLabel.h"
 #include "ProgramIcons.h"
@@ -19,7 +20,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr char16_t kCaptionPrefix[] = u"Info zu ";
-constexpr char16_t kVersion[] = u"Version " MIRKAN_PROGRAM_VERSION;
+constexpr char16_t kVersion[] = u"Version " MIRKAN_VERSION;
 constexpr char16_t kDescription[] =
     u"Diese Programm zeigt die Hörerzahlen ein oder mehrere Mirkan Stationen auf dem Desktop an.";
 constexpr char16_t kDonation[] = u"Auf der Webseite gibt es auch einen Spende-Button :)";

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Builds the .deb from this build folder, unpacks it as dpkg would install it and
 // checks what a user gets: the files, the declared dependencies and a program that runs.
+#include "BuildInfo.h"
+
 #include <QDirIterator>
 #include <QProcess>
 #include <QStandardPaths>
