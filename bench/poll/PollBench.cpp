@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "PollBench.h"
 
+#include "BenchReport.h"
 #include "Clock.h"
 #include "KonfigKeys.h"
 #include "PlatformSimulator.h"
 #include "SimulatorThread.h"
 #include "SongTracker.h"
 #include "StallProbe.h"
-#include "Taskbar.h"
+#include "TaskbarLocator.h"
 #include "TextDisplay.h"
 #include "TrayView.h"
 #include "frmMain.h"
@@ -20,13 +21,15 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
-#include <cstdarg>
 #include <cstdio>
 #include <functional>
 #include <memory>
 #include <vector>
 
 namespace {
+
+using BenchReport::row;
+using BenchReport::verdict;
 
 constexpr int kStations = 50;
 constexpr int kDelayMs = 100;
@@ -130,12 +133,6 @@ double median(std::vector<double> values)
     return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
-// A figure of a poll in which a station failed says nothing about a good poll.
-const char *verdict(bool met, bool allAnswered)
-{
-    return met && allAnswered ? "PASS" : "MISS";
-}
-
 QByteArray stationSetting()
 {
     QStringList names;
@@ -158,18 +155,6 @@ QByteArray describe(const StallProbe::Stall &stall)
     return text;
 }
 
-// One figure: label in a fixed column, then the value text.
-void row(const QByteArray &label, const char *format, ...) Q_ATTRIBUTE_FORMAT_PRINTF(2, 3);
-void row(const QByteArray &label, const char *format, ...)
-{
-    std::printf("  %-44s", label.constData());
-    va_list args;
-    va_start(args, format);
-    std::vprintf(format, args);
-    va_end(args);
-    std::printf("\n");
-}
-
 // Returns false when a station failed in one of the polls.
 bool printFigures(const PollTiming &warmUp, const std::vector<PollTiming> &polls,
                   const StallProbe::Stall &idle, const SimulatorThread &sim)
@@ -187,6 +172,7 @@ bool printFigures(const PollTiming &warmUp, const std::vector<PollTiming> &polls
     const double sequential = double(kStations) * kDelayMs;
     const double ideal = kIdealMs;
     const bool fastEnough = wall <= kTargetWallPerIdeal * ideal;
+    // A figure of a poll in which a station failed says nothing about a good poll.
     const bool allAnswered = fewestAnswered == kStations;
 
     std::printf("Listener poll: %d stations, every listener answer delayed %d ms\n", kStations,
@@ -209,11 +195,11 @@ bool printFigures(const PollTiming &warmUp, const std::vector<PollTiming> &polls
             QByteArray::number(kRounds) + " rounds x " + QByteArray::number(kDelayMs) + " ms)",
         "%7.1f ms", ideal);
     row("wall / ideal", "%7.2f      target <= %.2f     %s", wall / ideal, kTargetWallPerIdeal,
-        verdict(fastEnough, allAnswered));
+        verdict(fastEnough && allAnswered));
     row("sequential / wall", "%7.2fx     target >= %.2fx    %s", sequential / wall,
-        sequential / (kTargetWallPerIdeal * ideal), verdict(fastEnough, allAnswered));
+        sequential / (kTargetWallPerIdeal * ideal), verdict(fastEnough && allAnswered));
     row("longest event-loop stall, worst poll", "%7.1f ms   target <= %.0f ms     %s",
-        worst->stall.ms, kTargetStallMs, verdict(worst->stall.ms <= kTargetStallMs, allAnswered));
+        worst->stall.ms, kTargetStallMs, verdict(worst->stall.ms <= kTargetStallMs && allAnswered));
     std::printf("    stall = largest gap between consecutive timeouts of a %d ms Qt::PreciseTimer\n"
                 "    on the main thread, minus %d ms, from the poll's start to its end; on CPU is\n"
                 "    the main thread's own work in that gap, waiting the time it was ready to run\n"
@@ -332,7 +318,7 @@ bool benchSilentHost()
     row("wall time", "%7.1f ms", poll.wallMs);
     const double perLimit = poll.wallMs / kLimitMs;
     row("wall / time limit", "%7.2f      target <= %.2f     %s", perLimit, kTargetPerLimit,
-        verdict(poll.wallMs >= 0 && perLimit <= kTargetPerLimit, poll.answered == 1));
+        verdict(poll.wallMs >= 0 && perLimit <= kTargetPerLimit && poll.answered == 1));
     if (poll.wallMs < 0 || poll.answered != 1) {
         std::printf("  FAILED: %s\n", poll.wallMs < 0 ? "the poll did not end"
                                                       : "the answered station lost its count");

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Builds the .deb from this build folder, unpacks it as dpkg would install it and
 // checks what a user gets: the files, the declared dependencies and a program that runs.
+#include "BuildInfo.h"
+
 #include <QDirIterator>
 #include <QProcess>
 #include <QStandardPaths>
@@ -107,6 +109,7 @@ void TestPackage::files()
         kEntry,
         u"usr/share/doc/mirkan-desktoptool/changelog.gz"_s,
         u"usr/share/doc/mirkan-desktoptool/copyright"_s,
+        u"usr/share/man/man1/Mirkan_DesktopTool.1.gz"_s,
         icons + u"16x16/apps/mirkan-desktoptool.png"_s,
         icons + u"32x32/apps/mirkan-desktoptool.png"_s,
         icons + u"48x48/apps/mirkan-desktoptool.png"_s,
