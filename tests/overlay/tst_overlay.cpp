@@ -6,6 +6,7 @@
 #include "OverlayLineMetrics.h"
 #include "OverlayRenderer.h"
 #include "OverlayStyle.h"
+#include "ScreenTaskbar.h"
 #include "frmText.h"
 
 #include <QFontMetricsF>
@@ -176,12 +177,13 @@ private slots:
     void lineCount();
     void placement_data();
     void placement();
+    void taskbarStrip_data();
+    void taskbarStrip();
     void emptyTextAndCutShadow();
     void matchesPathDrawing_data();
     void matchesPathDrawing();
     void glyphPicturesHoldTheWholeStroke_data();
     void glyphPicturesHoldTheWholeStroke();
-    void glyphCacheStaysSmall();
     void windowFollowsTheText();
     void nothingDrawnHidesTheWindow_data();
     void nothingDrawnHidesTheWindow();
@@ -192,7 +194,6 @@ private slots:
     void lineMetricsFromTables_data();
     void lineMetricsFromTables();
     void linesStandAsOnWindows();
-    void screenChangePlacesAgain();
 };
 
 void TestOverlay::styleFromSettings_data()
@@ -265,6 +266,36 @@ void TestOverlay::placement()
     const OverlayGeometry::Screen screen{QRect(0, 0, 1920, 1080), 15.0, 15.0};
     QTEST(OverlayGeometry::placeTwips(screen, 3000, 375, storedX, storedY, taskbar), "topLeft");
     QCOMPARE(OverlayGeometry::windowHeightTwips(1, 20), 375.0);
+}
+
+void TestOverlay::taskbarStrip_data()
+{
+    using ScreenTaskbar::Edge;
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<Edge>("edge");
+    QTest::addColumn<QRect>("strip");
+    // A 1920 x 1080 screen at (100, 50), as the second of two side by side.
+    QTest::newRow("bottom") << QRect(100, 50, 1920, 1040) << Edge::Bottom
+                            << QRect(100, 1090, 1920, 40);
+    QTest::newRow("top") << QRect(100, 78, 1920, 1052) << Edge::Top << QRect(100, 50, 1920, 28);
+    QTest::newRow("left") << QRect(160, 50, 1860, 1080) << Edge::Left << QRect(100, 50, 60, 1080);
+    QTest::newRow("right") << QRect(100, 50, 1872, 1080) << Edge::Right
+                           << QRect(1972, 50, 48, 1080);
+    QTest::newRow("none") << QRect(100, 50, 1920, 1080) << Edge::None << QRect();
+    QTest::newRow("bottom and left: the bottom")
+        << QRect(160, 50, 1860, 1040) << Edge::Bottom << QRect(100, 1090, 1920, 40);
+    QTest::newRow("top and right: the top")
+        << QRect(100, 78, 1872, 1052) << Edge::Top << QRect(100, 50, 1920, 28);
+    QTest::newRow("left and right: the left")
+        << QRect(160, 50, 1812, 1080) << Edge::Left << QRect(100, 50, 60, 1080);
+}
+
+void TestOverlay::taskbarStrip()
+{
+    QFETCH(QRect, available);
+    const ScreenTaskbar::Strip strip = ScreenTaskbar::find(QRect(100, 50, 1920, 1080), available);
+    QTEST(strip.edge, "edge");
+    QTEST(strip.rect, "strip");
 }
 
 void TestOverlay::emptyTextAndCutShadow()
@@ -369,30 +400,6 @@ void TestOverlay::glyphPicturesHoldTheWholeStroke()
     }
 }
 
-void TestOverlay::glyphCacheStaysSmall()
-{
-    constexpr qint64 kBound = 256 << 10;
-    OverlayGlyphCache cache(kBound);
-    OverlayStyle style = testStyle(true, true);
-    cache.setLook(style, 1.0);
-    QFont font(OverlayFont::family());
-    font.setBold(true);
-    for (int size = 10; size <= 200; size += 10) {
-        font.setPixelSize(size);
-        const QRawFont raw = QRawFont::fromFont(font);
-        for (const quint32 index : raw.glyphIndexesForString(u"STATION0123456789"_s)) {
-            // Even a glyph too large to keep is drawn.
-            QVERIFY(!cache.glyph(raw, index, 0, 0)[OverlayGlyphCache::Fill].image.isNull());
-            QVERIFY(cache.bytes() <= kBound);
-        }
-    }
-    QVERIFY(cache.count() > 0);
-    // Pictures in another colour are of no further use.
-    style.fill = 0xFF00FF00;
-    cache.setLook(style, 1.0);
-    QCOMPARE(cache.count(), 0);
-}
-
 void TestOverlay::windowFollowsTheText()
 {
     // At 96 DPI: 15 twips a pixel, a line of 375 twips.
@@ -406,7 +413,6 @@ void TestOverlay::windowFollowsTheText()
     overlay.set_Print_Text(u"ÄÖÜö : 0057"_s);
     QCOMPARE(overlay.get_text(), u"AEOEUEö : 0057"_s); // capital umlauts spelled out
     QVERIFY(overlay.isVisible());
-    QCOMPARE(overlay.windowTitle(), u"Form2"_s);
     QCOMPARE(overlay.height(), 25);
     overlay.set_Print_Text(u"A : 1\r\nB: 2\r\nC: 3"_s);
     QCOMPARE(overlay.height(), 75);
@@ -598,21 +604,6 @@ void TestOverlay::linesStandAsOnWindows()
     overlay.set_Print_Text(u"ÉCOLE : 0012\r\nÅRE: 0034\r\nGAMMA: 0056"_s);
     const int accentTop = inkRows(overlay.picture()).first;
     QVERIFY2(accentTop > 0 && accentTop < top - 12, qPrintable(QString::number(accentTop)));
-}
-
-void TestOverlay::screenChangePlacesAgain()
-{
-    KonfigSettings settings;
-    qint32 taskbar = 0;
-    frmText overlay({settings, taskbar, [] { return true; }});
-    // As the program does: the taskbar is measured again before the overlay moves.
-    connect(&overlay, &frmText::screenChanged, this, [&taskbar] { taskbar = 100; });
-    overlay.show();
-    overlay.set_Print_Text(u"ALPHA : 0057"_s);
-    QScreen *screen = QGuiApplication::primaryScreen();
-    QCOMPARE(overlay.geometry().bottom() + 1, screen->geometry().height());
-    emit screen->availableGeometryChanged(screen->availableGeometry());
-    QCOMPARE(overlay.geometry().bottom() + 1, screen->geometry().height() - 100);
 }
 
 QTEST_MAIN(TestOverlay)
