@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
+#include "TestFiles.h"
 #include "TitleFile.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -35,9 +35,7 @@ void TestTitleFile::shortWriteLeavesNoHalfLine()
     ::setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, handler);
     QVERIFY(!error.isEmpty());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    QCOMPARE(f.readAll(), QByteArray("first\r\n"));
+    QCOMPARE(readBytes(path), QByteArray("first\r\n"));
 }
 
 QTEST_GUILESS_MAIN(TestTitleFile)

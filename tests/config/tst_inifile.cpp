@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "IniDocument.h"
 #include "IniFile.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,19 +16,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QByteArray readBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 constexpr bool kLE = true;
 constexpr bool kBE = false;
@@ -116,7 +104,7 @@ void TestIniFile::read()
 {
     QFETCH(QByteArray, file);
     Scratch ini;
-    writeBytes(ini.path, file);
+    QVERIFY(writeBytes(ini.path, file));
     QTEST(GetIniString(u"Konfig"_s, u"x"_s, u"<default>"_s, ini.path), "expected");
 }
 
@@ -166,7 +154,7 @@ void TestIniFile::write()
     QFETCH(QString, value);
     Scratch ini;
     if (!before.isNull()) {
-        writeBytes(ini.path, before);
+        QVERIFY(writeBytes(ini.path, before));
     }
     PutIniString(u"Konfig"_s, key, value, ini.path);
     QTEST(readBytes(ini.path), "after");
@@ -198,11 +186,7 @@ void TestIniFile::notAPlainFile()
     } else {
         QVERIFY(QFile::link(thing, ini.path));
     }
-    const auto entries = [&ini] {
-        return QDir(ini.dir.path())
-            .entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
-    };
-    const QStringList before = entries();
+    const QStringList before = entries(ini.dir.path());
 
     QTest::ignoreMessage(QtWarningMsg,
                          QRegularExpression(u"Cannot read INI file .*not a plain file"_s));
@@ -210,7 +194,7 @@ void TestIniFile::notAPlainFile()
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"Cannot write y .*not a plain file"_s));
     PutIniString(u"Konfig"_s, u"y"_s, u"2"_s, ini.path);
 
-    QCOMPARE(entries(), before);
+    QCOMPARE(entries(ini.dir.path()), before);
     const QFileInfo after(ini.path);
     QCOMPARE(after.symLinkTarget(), viaLink ? thing : QString());
     QVERIFY(!after.isFile());
@@ -220,7 +204,7 @@ void TestIniFile::linkToPlainFileIsFollowed()
 {
     Scratch ini;
     const QString target = ini.dir.filePath(u"real.ini"_s);
-    writeBytes(target, "[Konfig]\nx=1\n");
+    QVERIFY(writeBytes(target, "[Konfig]\nx=1\n"));
     QVERIFY(QFile::link(target, ini.path));
     QCOMPARE(GetIniString(u"Konfig"_s, u"x"_s, u"d"_s, ini.path), u"1"_s);
     PutIniString(u"Konfig"_s, u"x"_s, u"2"_s, ini.path);
@@ -232,7 +216,7 @@ void TestIniFile::sizeLimit()
 {
     // Sparse files: the limit is counted in bytes read, not in the size the system reports.
     Scratch ini;
-    writeBytes(ini.path, "[Konfig]\nx=1\n");
+    QVERIFY(writeBytes(ini.path, "[Konfig]\nx=1\n"));
     QVERIFY(QFile::resize(ini.path, IniFile::kMaxFileSize));
     QCOMPARE(GetIniString(u"Konfig"_s, u"x"_s, u"d"_s, ini.path), u"1"_s);
     QVERIFY(QFile::resize(ini.path, IniFile::kMaxFileSize + 1));
@@ -267,8 +251,7 @@ void TestIniFile::saveMatchesSingleWrites()
     Scratch single;
     Scratch once;
     if (!before.isNull()) {
-        writeBytes(single.path, before);
-        writeBytes(once.path, before);
+        QVERIFY(writeBytes(single.path, before) && writeBytes(once.path, before));
     }
     for (const auto &[key, value] : writes) {
         PutIniString(u"Konfig"_s, key, value, single.path);

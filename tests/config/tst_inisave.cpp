@@ -3,6 +3,7 @@
 // old file stays whole, no temporary stays behind, and the caller learns why.
 #include "FileReplacer.h"
 #include "IniFile.h"
+#include "TestFiles.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -23,18 +24,6 @@ using FileReplacer::Step;
 namespace {
 
 const QString kSection = u"Konfig"_s;
-
-QByteArray readBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
 
 // A user's file of about 10 KB: comments, other sections, and our keys with other values.
 QByteArray usersFile()
@@ -61,13 +50,6 @@ IniFile::Writes fifteenKeys(int variant)
         writes.emplace_back(key, variant == 0 ? u"a"_s : u"bbbbbbbbbbbbbbbbbbbb"_s);
     }
     return writes;
-}
-
-// Names in folder, so that a temporary left behind shows.
-QStringList entries(const QString &folder)
-{
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                  QDir::NoDotAndDotDot);
 }
 
 bool run(const QString &program, const QStringList &arguments)
