@@ -49,7 +49,6 @@ void TestStartup::noFileGivesDefaultsAndNoStations()
     QCOMPARE(w.display.texts, QStringList{kNoStations});
     QVERIFY(w.display.shown);
     QVERIFY(w.tray.isAdded());
-    QCOMPARE(w.tray.toolTip(), u"Mirkan Höreranzeige"_s);
     QCOMPARE(w.form.konfig().ini_path,
              QDir::toNativeSeparators(w.programDir.path() + u"/Mirkan_DesktopTool.ini"_s));
     QVERIFY(w.form.stations().empty());

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "ColourPicker.h"
+#include "DesktopProgram.h"
 #include "DialogHost.h"
 #include "Messenger.h"
 #include "TrayIcon.h"
@@ -8,7 +9,9 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -19,6 +22,17 @@ QIcon plainIcon(Qt::GlobalColor colour)
     QPixmap pixmap(16, 16);
     pixmap.fill(colour);
     return QIcon(pixmap);
+}
+
+// The tray's entries of the program as it runs, in a folder of its own.
+QAction *programMenuEntry(const QString &name)
+{
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() == u"mnBar"_s) {
+            return widget->findChild<QAction *>(name);
+        }
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -32,6 +46,9 @@ private slots:
     void activation();
     void tips();
     void menuOrder();
+    void menuOpensItsWindow_data();
+    void menuOpensItsWindow();
+    void exitEndsTheEventLoop();
     void overlayStandsInWithoutTray();
     void windowsNeverBlockTheTray_data();
     void windowsNeverBlockTheTray();
@@ -77,8 +94,6 @@ void TestTray::tips()
     QVERIFY(tray.isBusy());
     view.set_tray_busy(false);
     QCOMPARE(tray.toolTip(), u"Mirkan Höreranzeige"_s);
-    view.setToolTip(u"nächste Aktualisierung in 179 Sekunden"_s);
-    QCOMPARE(tray.toolTip(), u"nächste Aktualisierung in 179 Sekunden"_s);
     // 63 characters and the NUL fill the record's field; the rest is cut.
     view.setToolTip(QString(70, u'x'));
     QCOMPARE(tray.toolTip(), QString(63, u'x'));
@@ -94,12 +109,54 @@ void TestTray::menuOrder()
     QCOMPARE(entries, (QStringList{u"mnuCong=Einstellungen"_s, u"mnStat=Statistik"_s,
                                    u"mnOver=Über"_s, u"mnExit=Beenden"_s}));
     QCOMPARE(tray.menu().objectName(), u"mnBar"_s);
-    QSignalSpy about(&tray, &TrayIcon::aboutRequested);
-    QSignalSpy exit(&tray, &TrayIcon::exitRequested);
-    tray.menu().actions().at(2)->trigger();
-    tray.menu().actions().at(3)->trigger();
-    QCOMPARE(about.size(), 1);
-    QCOMPARE(exit.size(), 1);
+}
+
+void TestTray::menuOpensItsWindow_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("window"); // the class of the window that must open
+    QTest::newRow("Einstellungen") << u"mnuCong"_s << u"frmKonfig"_s;
+    QTest::newRow("Statistik") << u"mnStat"_s << u"frmGraph"_s;
+    QTest::newRow("Über") << u"mnOver"_s << u"frmAbout"_s;
+}
+
+// Chosen twice, an entry still shows one window of its kind.
+void TestTray::menuOpensItsWindow()
+{
+    QFETCH(QString, entry);
+    QFETCH(QString, window);
+    QTemporaryDir folder;
+    DesktopProgram program({folder.path(), folder.path(), false});
+    const auto shown = [&window] {
+        QStringList names;
+        for (const QWidget *widget : QApplication::topLevelWidgets()) {
+            if (widget->isVisible()) {
+                names << QString::fromLatin1(widget->metaObject()->className());
+            }
+        }
+        return names;
+    };
+    QCOMPARE(shown(), QStringList());
+    QAction *action = programMenuEntry(entry);
+    QVERIFY(action);
+    action->trigger();
+    QCOMPARE(shown(), QStringList{window});
+    action->trigger();
+    QCOMPARE(shown(), QStringList{window});
+}
+
+void TestTray::exitEndsTheEventLoop()
+{
+    QTemporaryDir folder;
+    DesktopProgram program({folder.path(), folder.path(), false});
+    QAction *exit = programMenuEntry(u"mnExit"_s);
+    QVERIFY(exit);
+    QTimer::singleShot(0, exit, &QAction::trigger);
+    // Only against a hang: the exit comes with the loop's first turn.
+    QTimer hang;
+    connect(&hang, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+    hang.start(10'000);
+    QCOMPARE(QApplication::exec(), 0);
 }
 
 void TestTray::overlayStandsInWithoutTray()
