@@ -5,6 +5,7 @@
 #include "KonfigKeys.h"
 #include "KonfigSettings.h"
 #include "Messenger.h"
+#include "TestFiles.h"
 #include "frmKonfig.h"
 #include "frmKonfig_position.h"
 #include "frmText.h"
@@ -111,11 +112,7 @@ struct World
                                 saveHook});
     }
 
-    QByteArray fileBytes() const
-    {
-        QFile file(konfig.ini_path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    QByteArray fileBytes() const { return readBytes(konfig.ini_path); }
 };
 
 template <typename W> W *control(QWidget *form, const QString &name)
@@ -137,11 +134,9 @@ class TestKonfigDialog : public QObject
     Q_OBJECT
 
 private slots:
-    void rejectedStationList_data();
-    void rejectedStationList();
     void saveWritesEveryKeyInOrder();
-    void failedSaveKeepsWindowOpen_data();
-    void failedSaveKeepsWindowOpen();
+    void refusedSaveKeepsWindowOpen_data();
+    void refusedSaveKeepsWindowOpen();
     void cancelRestoresPreview();
     void closeBoxKeepsPreview();
     void valueLabels_data();
@@ -151,41 +146,6 @@ private slots:
     void positionDialog_data();
     void positionDialog();
 };
-
-void TestKonfigDialog::rejectedStationList_data()
-{
-    QTest::addColumn<QString>("input");
-    QTest::addColumn<QString>("message");
-    const auto without = [](const QString &what) -> QString {
-        return kWrong + u"Bitte nur den Stationsnamen ohne '"_s + what +
-               u"' eintragen.\r\nBeipsiel: eins"_s;
-    };
-    QTest::newRow("comma, no example line")
-        << u"eins, zwei"_s << kWrong + u"Für mehrere Stationen bitte ein ; verwenden "_s;
-    QTest::newRow("HTTP in capitals") << u"HTTP://eins"_s << without(u"http"_s);
-    QTest::newRow("https") << u"eins;https"_s << without(u"http"_s);
-    QTest::newRow("platform domain") << u"Mirkan.Example/eins"_s << without(u"mirkan.example"_s);
-    QTest::newRow(".live") << u" eins.live "_s << without(u".live"_s);
-}
-
-// Nothing is written and the dialog stays open with the user's text.
-void TestKonfigDialog::rejectedStationList()
-{
-    QFETCH(QString, input);
-    QFETCH(QString, message);
-    World world;
-    auto form = world.open();
-    form->show();
-    control<QLineEdit>(form.get(), u"Text1"_s)->setText(input);
-    control<QPushButton>(form.get(), u"Command1"_s)->click();
-
-    QCOMPARE(world.messenger.texts, QStringList{message});
-    QVERIFY(!QFile::exists(world.konfig.ini_path));
-    QVERIFY(world.autostart.calls.isEmpty());
-    QCOMPARE(world.loads, 0);
-    QVERIFY(form->isVisible());
-    QCOMPARE(control<QLineEdit>(form.get(), u"Text1"_s)->text(), input);
-}
 
 void TestKonfigDialog::saveWritesEveryKeyInOrder()
 {
@@ -238,31 +198,47 @@ void TestKonfigDialog::saveWritesEveryKeyInOrder()
     QCOMPARE(world.autostart.calls.last(), u"remove Other"_s);
 }
 
-void TestKonfigDialog::failedSaveKeepsWindowOpen_data()
+void TestKonfigDialog::refusedSaveKeepsWindowOpen_data()
 {
-    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("input"); // the station list typed; "" leaves it
+    QTest::addColumn<QString>("fault"); // of the file; "" for none
     QTest::addColumn<QString>("message");
     QTest::addColumn<bool>("warningLine"); // the window says the file could not be read
+    const auto without = [](const QString &what) -> QString {
+        return kWrong + u"Bitte nur den Stationsnamen ohne '"_s + what +
+               u"' eintragen.\r\nBeipsiel: eins"_s;
+    };
+    const auto input = [](const char *name, const QString &text, const QString &message) {
+        QTest::newRow(name) << text << QString() << message << false;
+    };
+    input("comma, no example line", u"eins, zwei"_s,
+          kWrong + u"Für mehrere Stationen bitte ein ; verwenden "_s);
+    input("HTTP in capitals", u"HTTP://eins"_s, without(u"http"_s));
+    input("https", u"eins;https"_s, without(u"http"_s));
+    input("platform domain", u"Mirkan.Example/eins"_s, without(u"mirkan.example"_s));
+    input(".live", u" eins.live "_s, without(u".live"_s));
     const QString unreadable = kNotSaved + u"Die Datei konnte beim Start nicht gelesen werden. "_s;
-    QTest::newRow("disk full") << u"full"_s
+    QTest::newRow("disk full") << QString() << u"full"_s
                                << kNotSaved + u"Auf dem Datenträger ist kein Platz mehr frei."_s
                                << false;
-    QTest::newRow("folder gone") << u"gone"_s << kNotSaved + u"Der Ordner ist nicht vorhanden."_s
-                                 << false;
+    QTest::newRow("folder gone") << QString() << u"gone"_s
+                                 << kNotSaved + u"Der Ordner ist nicht vorhanden."_s << false;
     QTest::newRow("a folder at the file's place")
-        << u"folder"_s
+        << QString() << u"folder"_s
         << unreadable + u"An ihrer Stelle liegt keine gewöhnliche Datei. Sie wird nicht ersetzt."_s
         << true;
     // Defaults were loaded in its place; that the file reads now changes nothing.
     QTest::newRow("too large at the start, small now")
-        << u"large"_s << unreadable + u"Sie ist größer als 32 MiB. Sie wird nicht ersetzt."_s
-        << true;
+        << QString() << u"large"_s
+        << unreadable + u"Sie ist größer als 32 MiB. Sie wird nicht ersetzt."_s << true;
 }
 
-// The file stays as it was, and so does the logon entry; the window stays open and says
-// why in one message box, with one warning on the log.
-void TestKonfigDialog::failedSaveKeepsWindowOpen()
+// Rejected input or a file that cannot be saved: the file stays as it was, and so does
+// the logon entry; the window stays open with the user's text and says why in one
+// message box, with one warning on the log for a fault.
+void TestKonfigDialog::refusedSaveKeepsWindowOpen()
 {
+    QFETCH(QString, input);
     QFETCH(QString, fault);
     QFETCH(QString, message);
     QFETCH(bool, warningLine);
@@ -280,7 +256,7 @@ void TestKonfigDialog::failedSaveKeepsWindowOpen()
     } else if (fault == u"folder"_s) {
         QVERIFY(QFile::remove(path));
         QVERIFY(QDir().mkdir(path));
-    } else {
+    } else if (fault == u"large"_s) {
         QVERIFY(QFile::resize(path, IniFile::kMaxFileSize + 1));
     }
     if (warningLine) {
@@ -291,7 +267,7 @@ void TestKonfigDialog::failedSaveKeepsWindowOpen()
         QVERIFY(QFile::resize(path, 0));
     }
     const QByteArray before = world.fileBytes();
-    const QStringList files = QDir(world.dir.path()).entryList(QDir::AllEntries | QDir::Hidden);
+    const QStringList files = entries(world.dir.path());
 
     auto form = world.open();
     form->show();
@@ -300,14 +276,22 @@ void TestKonfigDialog::failedSaveKeepsWindowOpen()
     if (warningLine) {
         QVERIFY(line->text().startsWith(u"Die Einstellungsdatei konnte nicht gelesen werden."_s));
     }
+    auto *stations = control<QLineEdit>(form.get(), u"Text1"_s);
+    if (!input.isEmpty()) {
+        stations->setText(input);
+    }
+    const QString typed = stations->text();
     control<QCheckBox>(form.get(), u"Check_autostart"_s)->setChecked(true);
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"^Settings not saved"_s));
+    if (!fault.isEmpty()) {
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"^Settings not saved"_s));
+    }
     control<QPushButton>(form.get(), u"Command1"_s)->click();
 
     QCOMPARE(world.messenger.texts, QStringList{message});
     QVERIFY(form->isVisible());
+    QCOMPARE(stations->text(), typed);
     QCOMPARE(world.fileBytes(), before);
-    QCOMPARE(QDir(world.dir.path()).entryList(QDir::AllEntries | QDir::Hidden), files);
+    QCOMPARE(entries(world.dir.path()), files);
     QVERIFY(world.autostart.calls.isEmpty());
     QCOMPARE(world.loads, 0);
 }
@@ -464,6 +448,21 @@ void TestKonfigDialog::positionDialog()
     QCOMPARE(position->pos(), QPoint(120, 215));
     QCOMPARE(world.overlay.pos(), QPoint(120, 215));
 
+    // A poll lands while the user places the overlay: the window takes the new size and
+    // shows the new text where the overlay draws it.
+    world.overlay.set_Print_Text(u"ALPHA : 0012\r\nBETA: 0034\r\nGAMMA: 0056"_s);
+    QCOMPARE(position->geometry(), world.overlay.geometry());
+    const QImage picture = world.overlay.picture();
+    const QImage shown = position->grab().toImage();
+    QPoint ink;
+    for (int i = 0; i < picture.width() * picture.height() && ink.isNull(); ++i) {
+        const QRgb p = picture.pixel(i % picture.width(), i / picture.width());
+        ink = qAlpha(p) > 200 && qRed(p) > 200 ? QPoint(i % picture.width(), i / picture.width())
+                                               : ink;
+    }
+    QVERIFY(!ink.isNull());
+    QVERIFY2(qRed(shown.pixel(ink)) > 150, qPrintable(QString::number(shown.pixel(ink), 16)));
+
     if (finish == u"escape") {
         auto *button = control<QPushButton>(position, u"Command1"_s);
         button->setFocus();
@@ -478,6 +477,9 @@ void TestKonfigDialog::positionDialog()
              QString::number(expected.x()));
     QCOMPARE(control<QLineEdit>(form.get(), u"Text_pos_y"_s)->text(),
              QString::number(expected.y()));
+    // Closed, the window no longer holds the overlay: it goes where the record says.
+    world.overlay.set_Print_Text(u"ALPHA : 0013"_s);
+    QCOMPARE(world.overlay.pos() == position->pos(), stored);
 }
 
 QTEST_MAIN(TestKonfigDialog)
