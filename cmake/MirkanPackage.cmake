@@ -22,6 +22,14 @@ if(UNIX AND NOT APPLE)
         COMMAND_ERROR_IS_FATAL ANY)
     install(FILES ${packaging}/copyright ${PROJECT_BINARY_DIR}/packaging/changelog.gz
         DESTINATION ${doc})
+
+    # The manual page, compressed the same way.
+    configure_file(${packaging}/Mirkan_DesktopTool.1.in
+        ${PROJECT_BINARY_DIR}/packaging/Mirkan_DesktopTool.1 @ONLY)
+    execute_process(COMMAND ${MIRKAN_GZIP} -9nf -k ${PROJECT_BINARY_DIR}/packaging/Mirkan_DesktopTool.1
+        COMMAND_ERROR_IS_FATAL ANY)
+    install(FILES ${PROJECT_BINARY_DIR}/packaging/Mirkan_DesktopTool.1.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endif()
 
 set(CPACK_PACKAGE_NAME mirkan-desktoptool)

@@ -91,7 +91,8 @@ Result run(BenchDesktop &desktop, const QString &program, const QString &iconNam
     f.privateKiB = after->privateKiB;
     f.peakPrivateKiB = std::max(peak, after->privateKiB);
     f.cpuTicks = after->cpuTicks - before->cpuTicks;
-    f.switches = ProcFigures::switchesBetween(*before, *after);
+    f.switches = ProcFigures::growthBetween(before->switchesByThread, after->switchesByThread);
+    f.runNs = ProcFigures::growthBetween(before->runNsByThread, after->runNsByThread);
     f.threads = int(after->switchesByThread.size());
     return {f, {}};
 }

@@ -26,6 +26,7 @@ struct Figures
     qint64 privateKiB = 0;     // at the window's end
     qint64 peakPrivateKiB = 0; // highest of the samples, one a second
     qint64 cpuTicks = 0;       // over the window
+    qint64 runNs = 0;          // over the window, all threads
     qint64 switches = 0;       // over the window, all threads
     int threads = 0;           // at the window's end
 };

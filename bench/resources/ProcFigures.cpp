@@ -58,6 +58,13 @@ std::optional<qint64> contextSwitches(const QByteArray &status)
     return sum(status, "voluntary_ctxt_switches", "nonvoluntary_ctxt_switches");
 }
 
+std::optional<qint64> runNanoseconds(const QByteArray &schedstat)
+{
+    bool ok = false;
+    const qint64 ns = schedstat.simplified().split(' ').value(0).toLongLong(&ok);
+    return ok && ns >= 0 ? std::optional(ns) : std::nullopt;
+}
+
 std::optional<Sample> sample(qint64 pid)
 {
     const QString root = QStringLiteral("/proc/%1/").arg(pid);
@@ -66,15 +73,17 @@ std::optional<Sample> sample(qint64 pid)
     if (!memory || !ticks) {
         return std::nullopt;
     }
-    Sample s{*memory, *ticks, {}};
+    Sample s{*memory, *ticks, {}, {}};
     // The main thread's status alone would miss the threads Qt starts (the X
     // connection's reader, the network's), whose wake-ups cost the same.
     const QDir tasks(root + QStringLiteral("task"));
     for (const QString &tid : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
         const auto switches =
             contextSwitches(readAll(tasks.filePath(tid) + QStringLiteral("/status")));
-        if (switches) {
+        const auto ran = runNanoseconds(readAll(tasks.filePath(tid) + QStringLiteral("/schedstat")));
+        if (switches && ran) {
             s.switchesByThread.insert(tid.toLongLong(), *switches);
+            s.runNsByThread.insert(tid.toLongLong(), *ran);
         }
     }
     if (s.switchesByThread.isEmpty()) {
@@ -83,12 +92,12 @@ std::optional<Sample> sample(qint64 pid)
     return s;
 }
 
-qint64 switchesBetween(const Sample &before, const Sample &after)
+qint64 growthBetween(const QMap<qint64, qint64> &before, const QMap<qint64, qint64> &after)
 {
     qint64 total = 0;
-    for (auto it = after.switchesByThread.cbegin(); it != after.switchesByThread.cend(); ++it) {
+    for (auto it = after.cbegin(); it != after.cend(); ++it) {
         // Fewer than before: the id went to a new thread, which counts from zero.
-        const qint64 was = before.switchesByThread.value(it.key(), 0);
+        const qint64 was = before.value(it.key(), 0);
         total += it.value() >= was ? it.value() - was : it.value();
     }
     return total;

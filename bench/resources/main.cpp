@@ -54,7 +54,7 @@ int stationsAsked(const QByteArray &log)
 
 double cpuPercent(const Measurement::Figures &f)
 {
-    return 100.0 * double(f.cpuTicks) / double(ProcFigures::ticksPerSecond()) / f.seconds;
+    return 100.0 * double(f.runNs) / 1e9 / f.seconds;
 }
 
 double mib(qint64 kib)
@@ -75,12 +75,11 @@ int failed(const char *who, const QByteArray &why)
 
 void print(const Measurement::Figures &program, const Measurement::Figures &bare, bool judged)
 {
-    // At 100 ticks a second a quiet process may use none in the window; below one
-    // tick the bare program's share is taken as one tick, the finest figure there is.
-    const qint64 bareTicks = std::max<qint64>(bare.cpuTicks, 1);
     const double memoryRatio = double(program.privateKiB) / double(bare.privateKiB);
     const double peakRatio = double(program.peakPrivateKiB) / double(bare.peakPrivateKiB);
-    const double cpuRatio = double(program.cpuTicks) / double(bareTicks);
+    // Run time is counted in nanoseconds; a bare program that ran not even one
+    // microsecond would make any ratio meaningless, and is taken as one.
+    const double cpuRatio = double(program.runNs) / double(std::max<qint64>(bare.runNs, 1000));
     const double programWakeUps = double(program.switches) / program.seconds;
     const double bareWakeUps = double(bare.switches) / bare.seconds;
 
@@ -98,14 +97,14 @@ void print(const Measurement::Figures &program, const Measurement::Figures &bare
         const bool met = cpuRatio <= kCpuRatio && cpuPercent(program) < kCpuCeiling;
         std::printf("   target <= %.0fx and < %.1f %%   %s", kCpuRatio, kCpuCeiling, verdict(met));
     }
-    std::printf("\n  %-30s %12lld %12lld\n", "  CPU ticks in the window", program.cpuTicks,
+    std::printf("\n  %-30s %9.1f ms %9.1f ms\n", "  run time in the window",
+                double(program.runNs) / 1e6, double(bare.runNs) / 1e6);
+    std::printf("  %-30s %12lld %12lld\n", "  CPU ticks in the window (stat)", program.cpuTicks,
                 bare.cpuTicks);
     std::printf("  %-30s %12.2f %12.2f %7.2fx\n", "wake-ups per second", programWakeUps,
                 bareWakeUps, bare.switches > 0 ? programWakeUps / bareWakeUps : 0.0);
     std::printf("  %-30s %12d %12d\n", "threads at the end", program.threads, bare.threads);
-    if (bare.cpuTicks == 0) {
-        std::printf("  the bare program used less than one tick; the ratio divides by one\n");
-    }
+
 }
 
 } // namespace
@@ -148,8 +147,9 @@ int main(int argc, char *argv[])
                 kStations, qPrintable(desktop.display()));
     std::printf("  each: started, icon docked, %d s warm-up, %d s measured; memory from\n"
                 "  smaps_rollup (Private_Clean + Private_Dirty, peak of one sample a second),\n"
-                "  CPU from utime + stime at %lld ticks a second, wake-ups from the voluntary\n"
-                "  and involuntary context switches of all threads\n",
+                "  CPU from the run time of all threads (schedstat, in ns; utime + stime at\n"
+                "  %lld ticks a second beside it), wake-ups from the voluntary and involuntary\n"
+                "  context switches of all threads\n",
                 timing.warmUpMs / 1000, timing.windowMs / 1000, ProcFigures::ticksPerSecond());
     std::fflush(stdout);
 

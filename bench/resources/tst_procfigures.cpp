@@ -27,7 +27,7 @@ class TestProcFigures : public QObject
 private slots:
     void figures_data();
     void figures();
-    void switchesBetween();
+    void growthBetween();
 };
 
 void TestProcFigures::figures_data()
@@ -55,6 +55,10 @@ void TestProcFigures::figures_data()
                             << qint64(1220);
     QTest::newRow("status without the involuntary ones")
         << QByteArray("switches") << QByteArray("voluntary_ctxt_switches:\t1203\n") << qint64(-1);
+    QTest::newRow("schedstat") << QByteArray("schedstat")
+                               << QByteArray("3842522 14059590 3\n") << qint64(3842522);
+    QTest::newRow("empty schedstat, thread gone")
+        << QByteArray("schedstat") << QByteArray() << qint64(-1);
 }
 
 void TestProcFigures::figures()
@@ -62,21 +66,20 @@ void TestProcFigures::figures()
     QFETCH(QByteArray, kind);
     QFETCH(QByteArray, text);
     QFETCH(qint64, expected);
-    const std::optional<qint64> got = kind == "stat"      ? ProcFigures::cpuTicks(text)
-                                      : kind == "private" ? ProcFigures::privateKiB(text)
-                                                          : ProcFigures::contextSwitches(text);
+    const std::optional<qint64> got = kind == "stat"        ? ProcFigures::cpuTicks(text)
+                                      : kind == "private"   ? ProcFigures::privateKiB(text)
+                                      : kind == "schedstat" ? ProcFigures::runNanoseconds(text)
+                                                            : ProcFigures::contextSwitches(text);
     QCOMPARE(got.value_or(-1), expected);
 }
 
-void TestProcFigures::switchesBetween()
+void TestProcFigures::growthBetween()
 {
     // Thread 11 went on, 12 started in the window, 13 ended in it, 14's id went to a
     // new thread.
-    ProcFigures::Sample before;
-    before.switchesByThread = {{11, 100}, {13, 50}, {14, 900}};
-    ProcFigures::Sample after;
-    after.switchesByThread = {{11, 130}, {12, 7}, {14, 4}};
-    QCOMPARE(ProcFigures::switchesBetween(before, after), qint64(30 + 7 + 4));
+    const QMap<qint64, qint64> before = {{11, 100}, {13, 50}, {14, 900}};
+    const QMap<qint64, qint64> after = {{11, 130}, {12, 7}, {14, 4}};
+    QCOMPARE(ProcFigures::growthBetween(before, after), qint64(30 + 7 + 4));
 }
 
 QTEST_APPLESS_MAIN(TestProcFigures)

@@ -3,6 +3,8 @@
 
 #include <QRect>
 
+#include <functional>
+#include <memory>
 #include <vector>
 
 class QWidget;
@@ -16,6 +18,11 @@ namespace OverlayPlatform {
 // compositing manager shows a translucent window's clear parts as black; the overlay
 // then cuts its window to the drawn pixels instead.
 bool compositorActive();
+
+// Calls changed whenever a compositing manager may have started or stopped, from the
+// event loop, without polling; the watch lasts as long as the returned handle. Null
+// when the desktop cannot report it: the caller then asks compositorActive now and then.
+std::shared_ptr<void> watchCompositor(std::function<void()> changed);
 
 // Keeps a shown tool window out of taskbars, pagers and task switchers where its
 // window type alone does not.

@@ -8,6 +8,12 @@ bool compositorActive()
     return true;
 }
 
+std::shared_ptr<void> watchCompositor(std::function<void()>)
+{
+    // Always composed: there is no change to report.
+    return std::make_shared<int>(0);
+}
+
 void keepOutOfTaskbar(QWidget *)
 {
     // A frameless tool window already stays out of the taskbar here.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "OverlayPlatform.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QGuiApplication>
 #include <QWidget>
 
@@ -11,6 +12,7 @@
 #include <string>
 #include <xcb/shape.h>
 #include <xcb/xcb.h>
+#include <xcb/xfixes.h>
 
 namespace {
 
@@ -48,6 +50,52 @@ xcb_window_t rootWindow(xcb_connection_t *c)
     return it.data ? it.data->root : 0;
 }
 
+xcb_atom_t compositorSelection(xcb_connection_t *c)
+{
+    // A compositing manager owns the selection _NET_WM_CM_S<screen>.
+    const std::string name = "_NET_WM_CM_S" + std::to_string(screenNumber());
+    return atom(c, name.c_str());
+}
+
+// Sees the X server's note that the compositor selection changed hands. Qt's own
+// event handling gets the event too; this only listens.
+class SelectionOwnerFilter final : public QAbstractNativeEventFilter
+{
+public:
+    SelectionOwnerFilter(uint8_t notifyEvent, xcb_atom_t selection, std::function<void()> changed)
+        : m_notifyEvent(notifyEvent), m_selection(selection), m_changed(std::move(changed))
+    {
+        QCoreApplication::instance()->installNativeEventFilter(this);
+    }
+    ~SelectionOwnerFilter() override
+    {
+        if (QCoreApplication::instance()) {
+            QCoreApplication::instance()->removeNativeEventFilter(this);
+        }
+    }
+    SelectionOwnerFilter(const SelectionOwnerFilter &) = delete;
+    SelectionOwnerFilter &operator=(const SelectionOwnerFilter &) = delete;
+
+    bool nativeEventFilter(const QByteArray &type, void *message, qintptr *) override
+    {
+        if (type != "xcb_generic_event_t") {
+            return false;
+        }
+        const auto *event = static_cast<const xcb_generic_event_t *>(message);
+        if ((event->response_type & 0x7f) == m_notifyEvent &&
+            reinterpret_cast<const xcb_xfixes_selection_notify_event_t *>(event)->selection ==
+                m_selection) {
+            m_changed();
+        }
+        return false;
+    }
+
+private:
+    uint8_t m_notifyEvent;
+    xcb_atom_t m_selection;
+    std::function<void()> m_changed;
+};
+
 // One row's rectangles joined into one where the server cannot take them all in one
 // request: the shape then covers the gaps between letters, but nothing is lost.
 std::vector<xcb_rectangle_t> coarse(const std::vector<xcb_rectangle_t> &rects)
@@ -77,9 +125,7 @@ bool compositorActive()
     if (!c) {
         return true; // not on X11 (offscreen, tests): nothing to work around
     }
-    // A compositing manager owns the selection _NET_WM_CM_S<screen>.
-    const std::string name = "_NET_WM_CM_S" + std::to_string(screenNumber());
-    const xcb_atom_t selection = atom(c, name.c_str());
+    const xcb_atom_t selection = compositorSelection(c);
     if (selection == XCB_ATOM_NONE) {
         return false;
     }
@@ -87,6 +133,35 @@ bool compositorActive()
         xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, selection), nullptr),
         &std::free);
     return owner && owner->owner != XCB_NONE;
+}
+
+std::shared_ptr<void> watchCompositor(std::function<void()> changed)
+{
+    xcb_connection_t *c = connection();
+    if (!c) {
+        return std::make_shared<int>(0); // not on X11: the answer never changes
+    }
+    const xcb_query_extension_reply_t *xfixes = xcb_get_extension_data(c, &xcb_xfixes_id);
+    const xcb_atom_t selection = compositorSelection(c);
+    if (!xfixes || !xfixes->present || selection == XCB_ATOM_NONE) {
+        return nullptr;
+    }
+    // The extension answers only a client that said which version it speaks.
+    const std::unique_ptr<xcb_xfixes_query_version_reply_t, decltype(&std::free)> version(
+        xcb_xfixes_query_version_reply(c, xcb_xfixes_query_version(c, 1, 0), nullptr), &std::free);
+    if (!version) {
+        return nullptr;
+    }
+    auto filter = std::make_shared<SelectionOwnerFilter>(
+        uint8_t(xfixes->first_event + XCB_XFIXES_SELECTION_NOTIFY), selection, std::move(changed));
+    // Asked on the root window, which lives as long as the display. A compositor that
+    // ends without handing the selection over is reported through its closed client.
+    xcb_xfixes_select_selection_input(c, rootWindow(c), selection,
+                                      XCB_XFIXES_SELECTION_EVENT_MASK_SET_SELECTION_OWNER |
+                                          XCB_XFIXES_SELECTION_EVENT_MASK_SELECTION_WINDOW_DESTROY |
+                                          XCB_XFIXES_SELECTION_EVENT_MASK_SELECTION_CLIENT_CLOSE);
+    xcb_flush(c);
+    return filter;
 }
 
 void keepOutOfTaskbar(QWidget *window)

@@ -33,15 +33,24 @@ frmText::frmText(Sources sources, QWidget *parent)
     setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::NoFocus);
+    if (!m_sources.watchCompositor) {
+        m_sources.watchCompositor = &OverlayPlatform::watchCompositor;
+    }
     m_composited = m_sources.compositorActive();
-    m_compositorWatch.setInterval(kCompositorCheckMs);
-    connect(&m_compositorWatch, &QTimer::timeout, this, [this] {
+    const auto compositorMayHaveChanged = [this] {
         if (const bool composited = m_sources.compositorActive(); composited != m_composited) {
             m_composited = composited;
             updateDisplay();
         }
-    });
-    m_compositorWatch.start();
+    };
+    // Told by the desktop where it can; asking every few seconds would wake the
+    // program for nothing nearly always.
+    m_compositorWatch = m_sources.watchCompositor(compositorMayHaveChanged);
+    if (!m_compositorWatch) {
+        m_compositorPoll.setInterval(kCompositorCheckMs);
+        connect(&m_compositorPoll, &QTimer::timeout, this, compositorMayHaveChanged);
+        m_compositorPoll.start();
+    }
     watchScreen(QGuiApplication::primaryScreen());
     connect(qGuiApp, &QGuiApplication::primaryScreenChanged, this, [this](QScreen *primary) {
         watchScreen(primary);

@@ -12,6 +12,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 struct KonfigSettings;
@@ -24,8 +25,8 @@ struct KonfigSettings;
 // Every update measures the text, draws it into a fresh picture and places the
 // window, without running the event loop. Where the desktop shows no per-pixel
 // transparency (X11 without a compositing manager) the window is cut to the drawn
-// pixels at least half opaque, drawn at full strength; this is checked again every few
-// seconds, so starting or stopping a compositor later is followed. The mouse reaches
+// pixels at least half opaque, drawn at full strength; starting or stopping a
+// compositor later is followed. The mouse reaches
 // the window only on drawn pixels: clicks anywhere else fall through to the desktop.
 // A change of the screen's size or free area places the window anew.
 //
@@ -46,8 +47,12 @@ public:
         // Cuts the window to rects (see OverlayPlatform::setShape); the platform's
         // unless a test watches.
         std::function<void(QWidget *, const std::vector<QRect> &, bool bounding)> setShape = {};
+        // Reports a compositor starting or stopping (see OverlayPlatform::watchCompositor);
+        // the platform's unless a test drives it.
+        std::function<std::shared_ptr<void>(std::function<void()>)> watchCompositor = {};
     };
 
+    // How often the compositor is asked where the desktop cannot report its changes.
     static constexpr int kCompositorCheckMs = 2000;
 
     explicit frmText(Sources sources, QWidget *parent = nullptr);
@@ -90,7 +95,8 @@ private:
     QImage m_picture; // as drawn, with its translucency
     QImage m_shown;   // as the window shows it (solid where the desktop cannot blend)
     QPointer<QScreen> m_watched;
-    QTimer m_compositorWatch;
+    std::shared_ptr<void> m_compositorWatch;
+    QTimer m_compositorPoll;
     bool m_composited = true;
     bool m_wanted = false; // show() was called: visible whenever there is text
 };

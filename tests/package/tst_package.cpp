@@ -85,6 +85,7 @@ private slots:
             kEntry,
             u"usr/share/doc/mirkan-desktoptool/changelog.gz"_s,
             u"usr/share/doc/mirkan-desktoptool/copyright"_s,
+            u"usr/share/man/man1/Mirkan_DesktopTool.1.gz"_s,
             icons + u"16x16/apps/mirkan-desktoptool.png"_s,
             icons + u"32x32/apps/mirkan-desktoptool.png"_s,
             icons + u"48x48/apps/mirkan-desktoptool.png"_s,
