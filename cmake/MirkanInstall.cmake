@@ -8,7 +8,7 @@ install(TARGETS Mirkan_DesktopTool
     BUNDLE DESTINATION .)
 
 if(UNIX AND NOT APPLE)
-    set(artwork ${PROJECT_SOURCE_DIR}/src/dialogs/resources)
+    set(artwork ${PROJECT_SOURCE_DIR}/src/ui/resources)
     set(icons ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
     install(FILES ${artwork}/example.mirkan_desktoptool.DesktopTool.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "OverlayBench.h"
 
+#include "BenchReport.h"
 #include "DisplayText.h"
 #include "frmText.h"
 
@@ -14,6 +15,8 @@
 namespace OverlayBench {
 
 namespace {
+
+using BenchReport::elapsedMs;
 
 bool hasInk(const QImage &picture)
 {
@@ -44,11 +47,6 @@ QImage plainDrawText(const QString &text, const QString &family, const QColor &c
     painter.setPen(colour);
     painter.drawText(picture.rect(), Qt::AlignRight | Qt::AlignTop, text);
     return picture;
-}
-
-double elapsedMs(const QElapsedTimer &timer)
-{
-    return double(timer.nsecsElapsed()) / 1e6;
 }
 
 } // namespace

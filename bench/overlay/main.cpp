@@ -11,6 +11,7 @@
 // --quick times a few calls only and gives no verdicts, for the CTest smoke check.
 // Either way it then fills a glyph cache of 256 KiB with glyphs of every size and
 // prints the most it held; more than its bound, or a glyph not drawn, exits 1.
+#include "BenchReport.h"
 #include "KonfigSettings.h"
 #include "OverlayBench.h"
 #include "OverlayFont.h"
@@ -23,14 +24,16 @@
 #include <QScreen>
 
 #include <algorithm>
-#include <cmath>
-#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <optional>
 #include <vector>
 
 namespace {
+
+using BenchReport::percentile;
+using BenchReport::row;
+using BenchReport::verdict;
 
 QtMessageHandler g_defaultHandler = nullptr;
 
@@ -48,31 +51,6 @@ constexpr int kJudgedStations = 10;
 constexpr double kTargetMs = 4.0;
 constexpr double kTargetRatio = 3.0;
 constexpr qint64 kBudgetMs = 8000; // of timed calls per case, so a slow overlay ends too
-
-// Nearest rank: the smallest figure that at least share of the figures do not exceed.
-double percentile(std::vector<double> values, double share)
-{
-    std::sort(values.begin(), values.end());
-    const auto rank = std::size_t(std::max(1.0, std::ceil(share * double(values.size()))));
-    return values[rank - 1];
-}
-
-const char *verdict(bool met)
-{
-    return met ? "PASS" : "MISS";
-}
-
-// One figure: label in a fixed column, then the value text.
-void row(const char *label, const char *format, ...) Q_ATTRIBUTE_FORMAT_PRINTF(2, 3);
-void row(const char *label, const char *format, ...)
-{
-    std::printf("  %-44s", label);
-    va_list args;
-    va_start(args, format);
-    std::vprintf(format, args);
-    va_end(args);
-    std::printf("\n");
-}
 
 void printCase(const OverlayBench::Case &c, bool judged)
 {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "HistoryBench.h"
 
+#include "BenchReport.h"
 #include "Clock.h"
 #include "ListenerHistory.h"
 #include "ProcessMemory.h"
@@ -15,11 +16,6 @@ namespace {
 constexpr int kAppends = 1'000'000;
 constexpr int kStations = 50;
 constexpr double kTargetBytesPerRecord = 32;
-
-const char *verdict(bool met)
-{
-    return met ? "PASS" : "MISS";
-}
 
 } // namespace
 
@@ -44,7 +40,7 @@ void benchHistory()
     const double perRecord = double(history.bytesUsed()) / double(history.size());
     std::printf("Listener history: %d appends over %d station names\n", kAppends, kStations);
     std::printf("  bytes per record (bytesUsed / size)   %6.1f   target <= %.0f   %s\n", perRecord,
-                kTargetBytesPerRecord, verdict(perRecord <= kTargetBytesPerRecord));
+                kTargetBytesPerRecord, BenchReport::verdict(perRecord <= kTargetBytesPerRecord));
     std::printf(
         "  append time                           %6.0f ns each (system clock read included)\n",
         double(ns) / kAppends);

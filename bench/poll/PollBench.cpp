@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "PollBench.h"
 
+#include "BenchReport.h"
 #include "Clock.h"
 #include "KonfigKeys.h"
 #include "SimulatorThread.h"
 #include "SongTracker.h"
 #include "StallProbe.h"
-#include "Taskbar.h"
+#include "TaskbarLocator.h"
 #include "TextDisplay.h"
 #include "TrayView.h"
 #include "frmMain.h"
@@ -19,12 +20,14 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
-#include <cstdarg>
 #include <cstdio>
 #include <functional>
 #include <vector>
 
 namespace {
+
+using BenchReport::row;
+using BenchReport::verdict;
 
 constexpr int kStations = 50;
 constexpr int kDelayMs = 100;
@@ -128,12 +131,6 @@ double median(std::vector<double> values)
     return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
-// A figure of a poll in which a station failed says nothing about a good poll.
-const char *verdict(bool met, bool allAnswered)
-{
-    return met && allAnswered ? "PASS" : "MISS";
-}
-
 QByteArray stationSetting()
 {
     QStringList names;
@@ -156,18 +153,6 @@ QByteArray describe(const StallProbe::Stall &stall)
     return text;
 }
 
-// One figure: label in a fixed column, then the value text.
-void row(const QByteArray &label, const char *format, ...) Q_ATTRIBUTE_FORMAT_PRINTF(2, 3);
-void row(const QByteArray &label, const char *format, ...)
-{
-    std::printf("  %-44s", label.constData());
-    va_list args;
-    va_start(args, format);
-    std::vprintf(format, args);
-    va_end(args);
-    std::printf("\n");
-}
-
 // Returns false when a station failed in one of the polls.
 bool printFigures(const PollTiming &warmUp, const std::vector<PollTiming> &polls,
                   const StallProbe::Stall &idle, const SimulatorThread &sim)
@@ -185,6 +170,7 @@ bool printFigures(const PollTiming &warmUp, const std::vector<PollTiming> &polls
     const double sequential = double(kStations) * kDelayMs;
     const double ideal = kIdealMs;
     const bool fastEnough = wall <= kTargetWallPerIdeal * ideal;
+    // A figure of a poll in which a station failed says nothing about a good poll.
     const bool allAnswered = fewestAnswered == kStations;
 
     std::printf("Listener poll: %d stations, every listener answer delayed %d ms\n", kStations,
@@ -207,11 +193,11 @@ bool printFigures(const PollTiming &warmUp, const std::vector<PollTiming> &polls
             QByteArray::number(kRounds) + " rounds x " + QByteArray::number(kDelayMs) + " ms)",
         "%7.1f ms", ideal);
     row("wall / ideal", "%7.2f      target <= %.2f     %s", wall / ideal, kTargetWallPerIdeal,
-        verdict(fastEnough, allAnswered));
+        verdict(fastEnough && allAnswered));
     row("sequential / wall", "%7.2fx     target >= %.2fx    %s", sequential / wall,
-        sequential / (kTargetWallPerIdeal * ideal), verdict(fastEnough, allAnswered));
+        sequential / (kTargetWallPerIdeal * ideal), verdict(fastEnough && allAnswered));
     row("longest event-loop stall, worst poll", "%7.1f ms   target <= %.0f ms     %s",
-        worst->stall.ms, kTargetStallMs, verdict(worst->stall.ms <= kTargetStallMs, allAnswered));
+        worst->stall.ms, kTargetStallMs, verdict(worst->stall.ms <= kTargetStallMs && allAnswered));
     std::printf("    stall = largest gap between consecutive timeouts of a %d ms Qt::PreciseTimer\n"
                 "    on the main thread, minus %d ms, from the poll's start to its end; on CPU is\n"
                 "    the main thread's own work in that gap, waiting the time it was ready to run\n"

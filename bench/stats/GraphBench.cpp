@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "GraphBench.h"
 
+#include "BenchReport.h"
 #include "ChartPicture.h"
 #include "Clock.h"
 #include "ListenerHistory.h"
@@ -17,6 +18,8 @@
 namespace GraphBench {
 
 namespace {
+
+using BenchReport::elapsedMs;
 
 constexpr int kPerStation = kRecords / kStations;
 constexpr int kShown = clsLineGraph::kPoints;
@@ -42,11 +45,6 @@ public:
 };
 
 constexpr qint32 kGreen = 65280;
-
-double elapsedMs(const QElapsedTimer &timer)
-{
-    return double(timer.nsecsElapsed()) / 1e6;
-}
 
 // The count of the index-th record of station, in the order fillHistory added them.
 qint32 stationCount(int station, int index)

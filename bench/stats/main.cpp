@@ -9,6 +9,7 @@
 // does not start its own curve, a chart that does not end complete with the station's
 // newest counts within a minute, or a chart that shows nothing, prints FAILED and exits 1.
 // --quick makes fewer runs and gives no verdict, for the CTest smoke check.
+#include "BenchReport.h"
 #include "Clock.h"
 #include "GraphBench.h"
 #include "ListenerHistory.h"
@@ -17,25 +18,17 @@
 #include <QApplication>
 #include <QElapsedTimer>
 
-#include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <vector>
 
 namespace {
 
+using BenchReport::percentile;
+
 constexpr double kChoiceTargetMs = 50;
 // 100 points, the first at once and 99 steps of 10 ms, and some slack for the timer.
 constexpr double kCompleteTargetMs = 1200;
-
-// Nearest rank: the smallest figure that at least share of the figures do not exceed.
-double percentile(std::vector<double> values, double share)
-{
-    std::sort(values.begin(), values.end());
-    const auto rank = std::size_t(std::max(1.0, std::ceil(share * double(values.size()))));
-    return values[rank - 1];
-}
 
 void printFigures(const char *label, const std::vector<double> &ms)
 {

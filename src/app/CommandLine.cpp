@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "CommandLine.h"
 
+#include "BuildInfo.h"
+
 #include <QCommandLineParser>
 #include <QFileInfo>
 

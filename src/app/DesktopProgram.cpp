@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "DesktopProgram.h"
 
-#include "DialogFont.h"
 #include "ProgramIcons.h"
 #include "frmAbout.h"
 #include "frmGraph.h"
@@ -74,6 +73,5 @@ QWidget *DesktopProgram::newStatistics()
                              return names;
                          },
                          [&stations](const QString &name) { return station_max(stations, name); },
-                         [&stations](const QString &name) { return station_min(stations, name); },
-                         &DialogFont::font});
+                         [&stations](const QString &name) { return station_min(stations, name); }});
 }

@@ -9,7 +9,7 @@
 #include "DialogHost.h"
 #include "Messenger.h"
 #include "QtGermanTexts.h"
-#include "Taskbar.h"
+#include "TaskbarLocator.h"
 #include "TeeTextDisplay.h"
 #include "TerminationSignals.h"
 #include "TrayIcon.h"

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "frmMain.h"
 
+#include "BuildInfo.h"
 #include "KonfigKeys.h"
 #include "ProgramFolder.h"
 #include "SongTracker.h"
-#include "Taskbar.h"
+#include "TaskbarLocator.h"
 #include "TextDisplay.h"
 #include "TrayView.h"
 
@@ -115,7 +116,6 @@ void frmMain::mnExit_Click()
 
 QString frmMain::updaterFileName()
 {
-    // The build knows the platform's suffix ("" or ".exe").
     return u"AutoUpdate"_s + QLatin1StringView(MIRKAN_EXECUTABLE_SUFFIX);
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "AutostartEntry.h"
 
+#include "BuildInfo.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -8,7 +10,6 @@ using namespace Qt::StringLiterals;
 
 AutostartEntry AutostartEntry::forExecutable(const QString &executablePath)
 {
-    // The build knows what its executables end in; the define carries it here.
     return forExecutable(executablePath, QStringView(u"" MIRKAN_EXECUTABLE_SUFFIX));
 }
 

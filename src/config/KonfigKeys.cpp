@@ -138,6 +138,13 @@ std::span<const Key> all()
     return kKeys;
 }
 
+QLatin1StringView nameOf(const Field &field)
+{
+    const auto key = std::ranges::find(kKeys, field, &Key::field);
+    Q_ASSERT(key != kKeys.end());
+    return key->name;
+}
+
 void apply(const Key &key, const QString &text, KonfigSettings &settings, const QLocale &locale)
 {
     const auto value = convert(key.conversion, text, locale);

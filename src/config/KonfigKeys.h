@@ -47,6 +47,9 @@ struct Key
 // The fifteen keys the program reads and writes, in reading order, then api_host.
 std::span<const Key> all();
 
+// The INI name of the key that fills field.
+QLatin1StringView nameOf(const Field &field);
+
 // Converts text as key says and stores it; text that cannot be converted, or whose
 // value does not fit the field, stores the key's default instead.
 void apply(const Key &key, const QString &text, KonfigSettings &settings,

@@ -15,7 +15,6 @@ public:
     explicit LinkLabel(const QString &text, QWidget *parent = nullptr);
 
     void setHoverCursor(const QCursor &cursor);
-    bool isUnderlined() const { return font().underline(); }
 
 signals:
     void activated();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "frmAbout.h"
 
+#include "BuildInfo.h"
 #include "DialogFont.h"
 #include "LinkLabel.h"
 #include "ProgramIcons.h"
@@ -19,7 +20,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr char16_t kCaptionPrefix[] = u"Info zu ";
-constexpr char16_t kVersion[] = u"Version " MIRKAN_PROGRAM_VERSION;
+constexpr char16_t kVersion[] = u"Version " MIRKAN_VERSION;
 constexpr char16_t kDescription[] =
     u"Diese Programm zeigt die Hörerzahlen ein oder mehrere Mirkan Stationen auf dem Desktop an.";
 constexpr char16_t kDonation[] = u"Auf der Webseite gibt es auch einen Spende-Button :)";
@@ -50,7 +51,7 @@ frmAbout::frmAbout(UrlOpener &opener, QWidget *parent) : QDialog(parent), m_open
 void frmAbout::buildLayout()
 {
     auto *Picture1 = namedLabel(u"Picture1"_s, {}, this);
-    Picture1->setPixmap(QPixmap(u":/dialogs/banner.png"_s));
+    Picture1->setPixmap(QPixmap(u":/ui/banner.png"_s));
     Picture1->setAlignment(Qt::AlignCenter);
 
     auto *Image2 = namedLabel(u"Image2"_s, {}, this);
@@ -74,7 +75,7 @@ void frmAbout::buildLayout()
     auto *Label1 = new LinkLabel(QString::fromUtf16(ProgramInfo::kWebAddress), this);
     Label1->setObjectName(u"Label1"_s);
     Label1->setHoverCursor(
-        QCursor(QPixmap(u":/dialogs/pointer-32.png"_s), kPointerHotSpot.x(), kPointerHotSpot.y()));
+        QCursor(QPixmap(u":/ui/pointer-32.png"_s), kPointerHotSpot.x(), kPointerHotSpot.y()));
     connect(Label1, &LinkLabel::activated, this, &frmAbout::openWebSite);
     auto *Label3 = namedLabel(u"Label3"_s, QString::fromUtf16(kDonation), this);
 

@@ -28,25 +28,6 @@
 
 using namespace Qt::StringLiterals;
 
-// The record as the dialog found it; "&Abbrechen" puts it back.
-struct frmKonfig::Snapshot
-{
-    qint32 textColour = 0;
-    qint32 outlineColour = 0;
-    qint16 Opaque = 0;
-    qint16 UpdateInterval = 0;
-    bool Text_Ouline = false;
-    bool Text_Shadow = false;
-    qint16 Text_Size = 0;
-    bool only_changes = false;
-    qint16 changes_visible_in_seconds = 0;
-    bool write_title2file = false;
-    qint32 window_pos_x = 0;
-    qint32 window_pos_y = 0;
-    qint32 horizontal = 0;
-    qint16 autostart = 0;
-};
-
 namespace {
 
 QString flag(bool on)
@@ -71,8 +52,7 @@ qint32 colourNumber(const QString &text, qint32 fallback)
 frmKonfig::frmKonfig(Services services, QWidget *parent)
     : QDialog(parent,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      m_services(std::move(services)), m_ui(KonfigControls::build(this)),
-      m_snapshot(std::make_unique<Snapshot>())
+      m_services(std::move(services)), m_ui(KonfigControls::build(this))
 {
     setObjectName(u"frmKonfig"_s);
     setWindowTitle(u"Einstellungen"_s);
@@ -139,25 +119,16 @@ void frmKonfig::Form_Load()
 {
     KonfigSettings &k = m_services.konfig;
     // Taken first, so a value a bar cannot show (a hand-edited size of 40) comes back
-    // unchanged on "&Abbrechen".
-    *m_snapshot = {colourNumber(k.BackgroundColor, OverlayStyle::fillColour(k)),
-                   colourNumber(k.OutlineColor, OverlayStyle::outlineColour(k)),
-                   k.Opaque,
-                   k.UpdateInterval,
-                   k.Text_Ouline,
-                   k.Text_Shadow,
-                   k.Text_Size,
-                   k.only_changes,
-                   k.changes_visible_in_seconds,
-                   k.write_title2file,
-                   k.window_pos_x,
-                   k.window_pos_y,
-                   k.horizontal,
-                   k.autostart};
+    // unchanged on "&Abbrechen". The colours are kept as the numbers the swatches show.
+    const qint32 textColour = colourNumber(k.BackgroundColor, OverlayStyle::fillColour(k));
+    const qint32 outlineColour = colourNumber(k.OutlineColor, OverlayStyle::outlineColour(k));
+    m_snapshot = k;
+    m_snapshot.BackgroundColor = QString::number(textColour);
+    m_snapshot.OutlineColor = QString::number(outlineColour);
 
     m_ui.Text1->setText(k.stations);
-    m_ui.Picture_bg->setColour(m_snapshot->textColour);
-    m_ui.Picture_kont->setColour(m_snapshot->outlineColour);
+    m_ui.Picture_bg->setColour(textColour);
+    m_ui.Picture_kont->setColour(outlineColour);
     // Out-of-range values are clamped by the bars themselves.
     m_ui.tranzparency->setValue(k.Opaque);
     m_ui.Update_Inter->setValue(k.UpdateInterval);
@@ -247,28 +218,32 @@ void frmKonfig::Command1_Click()
 // Every key the dialog edits, in the order the program has always written them.
 IniFile::Writes frmKonfig::keyWrites() const
 {
+    using S = KonfigSettings;
     IniFile::Writes writes;
-    writes.emplace_back(u"stations"_s, trim_blanks(lower_case(m_ui.Text1->text())));
-    for (const auto &[key, swatch] : {std::pair{u"BackgroundColor"_s, m_ui.Picture_bg},
-                                      std::pair{u"OutlineColor"_s, m_ui.Picture_kont}}) {
+    const auto write = [&writes](const KonfigKeys::Field &field, QString text) {
+        writes.emplace_back(KonfigKeys::nameOf(field), std::move(text));
+    };
+    write(&S::stations, trim_blanks(lower_case(m_ui.Text1->text())));
+    for (const auto &[field, swatch] : {std::pair{&S::BackgroundColor, m_ui.Picture_bg},
+                                        std::pair{&S::OutlineColor, m_ui.Picture_kont}}) {
         // A negative colour is a system colour: the file keeps what it has.
         if (swatch->colour() >= 0) {
-            writes.emplace_back(key, QString::number(swatch->colour()));
+            write(field, QString::number(swatch->colour()));
         }
     }
-    writes.emplace_back(u"UpdateInterval"_s, QString::number(m_ui.Update_Inter->value()));
-    writes.emplace_back(u"Opaque"_s, QString::number(m_ui.tranzparency->value()));
-    writes.emplace_back(u"Text_Ouline"_s, flag(m_ui.Check_kontur->isChecked()));
-    writes.emplace_back(u"Text_Shadow"_s, flag(m_ui.Check_schatten->isChecked()));
-    writes.emplace_back(u"Text_Size"_s, QString::number(m_ui.scroll_font_size->value()));
-    writes.emplace_back(u"autostart"_s, flag(m_ui.Check_autostart->isChecked()));
-    writes.emplace_back(u"only_changes"_s, flag(m_ui.Check_only_changes->isChecked()));
-    writes.emplace_back(u"changes_visible_in_seconds"_s,
-                        QString::number(m_ui.HScroll_check_time_in_seconds->value()));
-    writes.emplace_back(u"write_title2file"_s, flag(m_ui.Check_write_file->isChecked()));
-    writes.emplace_back(u"window_pos_x"_s, m_ui.Text_pos_x->text().trimmed());
-    writes.emplace_back(u"window_pos_y"_s, m_ui.Text_pos_y->text().trimmed());
-    writes.emplace_back(u"horizontal"_s, flag(m_ui.Check_neben->isChecked()));
+    write(&S::UpdateInterval, QString::number(m_ui.Update_Inter->value()));
+    write(&S::Opaque, QString::number(m_ui.tranzparency->value()));
+    write(&S::Text_Ouline, flag(m_ui.Check_kontur->isChecked()));
+    write(&S::Text_Shadow, flag(m_ui.Check_schatten->isChecked()));
+    write(&S::Text_Size, QString::number(m_ui.scroll_font_size->value()));
+    write(&S::autostart, flag(m_ui.Check_autostart->isChecked()));
+    write(&S::only_changes, flag(m_ui.Check_only_changes->isChecked()));
+    write(&S::changes_visible_in_seconds,
+          QString::number(m_ui.HScroll_check_time_in_seconds->value()));
+    write(&S::write_title2file, flag(m_ui.Check_write_file->isChecked()));
+    write(&S::window_pos_x, m_ui.Text_pos_x->text().trimmed());
+    write(&S::window_pos_y, m_ui.Text_pos_y->text().trimmed());
+    write(&S::horizontal, flag(m_ui.Check_neben->isChecked()));
     return writes;
 }
 
@@ -308,21 +283,14 @@ bool frmKonfig::save()
 void frmKonfig::Command_cancel_Click()
 {
     KonfigSettings &k = m_services.konfig;
-    const Snapshot &s = *m_snapshot;
-    k.BackgroundColor = QString::number(s.textColour);
-    k.OutlineColor = QString::number(s.outlineColour);
-    k.Opaque = s.Opaque;
-    k.UpdateInterval = s.UpdateInterval;
-    k.Text_Ouline = s.Text_Ouline;
-    k.Text_Shadow = s.Text_Shadow;
-    k.Text_Size = s.Text_Size;
-    k.only_changes = s.only_changes;
-    k.changes_visible_in_seconds = s.changes_visible_in_seconds;
-    k.write_title2file = s.write_title2file;
-    k.window_pos_x = s.window_pos_x;
-    k.window_pos_y = s.window_pos_y;
-    k.horizontal = s.horizontal;
-    k.autostart = s.autostart;
+    // The station list is edited in its text box only, and the file's path, its
+    // problem and the API host are not the window's at all: they stay as they are now.
+    KonfigSettings restored = m_snapshot;
+    restored.ini_path = k.ini_path;
+    restored.stations = k.stations;
+    restored.api_host = k.api_host;
+    restored.iniProblem = k.iniProblem;
+    k = std::move(restored);
     redrawOverlay();
     close();
 }

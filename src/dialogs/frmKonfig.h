@@ -5,16 +5,15 @@
 #include "FileReplacer.h"
 #include "IniFile.h"
 #include "KonfigControls.h"
+#include "KonfigSettings.h"
 
 #include <QDialog>
 
 #include <functional>
-#include <memory>
 
 class Autostart;
 class Messenger;
 class frmText;
-struct KonfigSettings;
 
 // The settings window. Most controls act at once on the running overlay as a live
 // preview, through the settings record; "&Speichern" checks the station list, writes
@@ -45,8 +44,6 @@ public:
     ~frmKonfig() override;
 
 private:
-    struct Snapshot;
-
     void Form_Load();
     void connectHandlers();
     void chooseColour(ColourSwatch *swatch, ColourPicker::Palette &palette, QString &target);
@@ -60,7 +57,7 @@ private:
 
     Services m_services;
     KonfigControls m_ui;
-    std::unique_ptr<Snapshot> m_snapshot;
+    KonfigSettings m_snapshot; // the record as the window found it, for "&Abbrechen"
     ColourPicker::Palette m_textPalette{};
     ColourPicker::Palette m_outlinePalette{};
 };

@@ -2,7 +2,7 @@
 // Desktops without a taskbar window of their own (X11 panels, Wayland, docks): the
 // bar is the strip of the primary screen that the window manager keeps free.
 #include "ScreenTaskbar.h"
-#include "Taskbar.h"
+#include "TaskbarLocator.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Windows: the shell's own taskbar window.
-#include "Taskbar.h"
+#include "TaskbarLocator.h"
 #include "TaskbarRect_win.h"
 
 #include <QGuiApplication>

@@ -25,24 +25,15 @@ public:
     static constexpr int kGridColumns = 20;
     static constexpr int kGridRows = 10;
 
-    qint32 max_Height() const { return m_maxHeight; }
     void setMax_Height(qint32 value) { m_maxHeight = value; }
-    qint32 GridColor() const { return m_gridColor; }
     void setGridColor(qint32 colour) { m_gridColor = colour; }
-    bool GridVisible() const { return m_gridVisible; }
     void setGridVisible(bool visible) { m_gridVisible = visible; }
-    qint32 BorderColor() const { return m_borderColor; }
     void setBorderColor(qint32 colour) { m_borderColor = colour; }
-    qint16 BorderSize() const { return m_borderSize; }
     void setBorderSize(qint16 pixels) { m_borderSize = pixels; }
-    qint32 PicForeground() const { return m_foreground; }
     void setPicForeground(qint32 colour) { m_foreground = colour; }
-    qint32 PicBackground() const { return m_background; }
     void setPicBackground(qint32 colour) { m_background = colour; }
-    std::shared_ptr<ChartValues> DataCollection() const { return m_values; }
     void setDataCollection(std::shared_ptr<ChartValues> values) { m_values = std::move(values); }
     // Not owned; the caller keeps it alive while it is set.
-    PictureSurface *PictureBox() const { return m_picture; }
     void setPictureBox(PictureSurface *picture) { m_picture = picture; }
 
     // Draws the whole chart afresh. Without a surface it draws nothing; without a

@@ -2,12 +2,12 @@
 #include "frmGraph.h"
 
 #include "ChartPicture.h"
+#include "DialogFont.h"
 #include "ListenerHistory.h"
+#include "ScreenTwips.h"
 
 #include <QComboBox>
-#include <QGuiApplication>
 #include <QLabel>
-#include <QScreen>
 #include <QWindow>
 
 #include <algorithm>
@@ -65,11 +65,7 @@ frmGraph::frmGraph(Sources sources, QWidget *parent)
 {
     setObjectName(u"frmGraph"_s);
     setWindowTitle(QString::fromUtf16(kCaption));
-    if (const QScreen *where = screen()) {
-        m_twipsPerPixelX = 1440.0 / where->logicalDotsPerInchX();
-        m_twipsPerPixelY = 1440.0 / where->logicalDotsPerInchY();
-    }
-    setFont(dialogFont(kFormPointSize));
+    setFont(DialogFont::font(kFormPointSize));
     QPalette black = palette();
     black.setColor(QPalette::Window, Qt::black);
     setPalette(black);
@@ -91,7 +87,7 @@ void frmGraph::buildControls()
 {
     m_comboStations = new QComboBox(this);
     m_comboStations->setObjectName(u"Combo_stations"_s);
-    m_comboStations->setFont(dialogFont(kComboPointSize));
+    m_comboStations->setFont(DialogFont::font(kComboPointSize));
     m_comboStations->setGeometry(toPixels(120, 240, 4935, 360));
     // Every choice of the user's, also of the entry already shown (to see the newest
     // counts); the program's own selection of the prompt at load runs nothing.
@@ -198,8 +194,9 @@ void frmGraph::Form_Resize()
         setMinimumSize(minimum);
     }
     m_laidOutFor = outer;
-    const double widthTwips = outer.width() * m_twipsPerPixelX - kChartRightMargin;
-    const double heightTwips = outer.height() * m_twipsPerPixelY - kChartTop - kChartBottomMargin;
+    const double widthTwips = outer.width() * ScreenTwips::perPixelX() - kChartRightMargin;
+    const double heightTwips =
+        outer.height() * ScreenTwips::perPixelY() - kChartTop - kChartBottomMargin;
     m_pic1->setGeometry(toPixels(kChartLeft, kChartTop, widthTwips, heightTwips));
     if (m_graph) {
         m_graph->Draw();
@@ -253,25 +250,13 @@ void frmGraph::applyChartSettings()
     m_graph->setGridVisible(true);
 }
 
-QFont frmGraph::dialogFont(qreal pointSize) const
+QSize frmGraph::toPixels(double widthTwips, double heightTwips)
 {
-    if (m_sources.dialogFont) {
-        return m_sources.dialogFont(pointSize);
-    }
-    QFont font = QGuiApplication::font();
-    font.setPointSizeF(pointSize);
-    return font;
+    return {ScreenTwips::toPixelsX(widthTwips), ScreenTwips::toPixelsY(heightTwips)};
 }
 
-QSize frmGraph::toPixels(double widthTwips, double heightTwips) const
+QRect frmGraph::toPixels(double left, double top, double width, double height)
 {
-    return {int(std::lround(widthTwips / m_twipsPerPixelX)),
-            int(std::lround(heightTwips / m_twipsPerPixelY))};
-}
-
-QRect frmGraph::toPixels(double left, double top, double width, double height) const
-{
-    return {
-        QPoint(int(std::lround(left / m_twipsPerPixelX)), int(std::lround(top / m_twipsPerPixelY))),
-        toPixels(width, height).expandedTo(QSize(0, 0))};
+    return {QPoint(ScreenTwips::toPixelsX(left), ScreenTwips::toPixelsY(top)),
+            toPixels(width, height).expandedTo(QSize(0, 0))};
 }

@@ -37,8 +37,6 @@ public:
         // ignored; 0 when there is none.
         std::function<qint32(const QString &)> stationMax;
         std::function<qint32(const QString &)> stationMin;
-        // The classic dialog face at a point size; the application's font when unset.
-        std::function<QFont(qreal)> dialogFont = {};
     };
 
     static constexpr int kFillIntervalMs = 10;
@@ -66,13 +64,10 @@ private:
     void fill_curve(const QString &station);
     void addNextPoint();
     void applyChartSettings();
-    QFont dialogFont(qreal pointSize) const;
-    QSize toPixels(double widthTwips, double heightTwips) const;
-    QRect toPixels(double left, double top, double width, double height) const;
+    static QSize toPixels(double widthTwips, double heightTwips);
+    static QRect toPixels(double left, double top, double width, double height);
 
     Sources m_sources;
-    double m_twipsPerPixelX = 15; // 1440 / logical DPI
-    double m_twipsPerPixelY = 15;
     QComboBox *m_comboStations = nullptr;
     QLabel *m_labelMin = nullptr;
     QLabel *m_labelMax = nullptr;

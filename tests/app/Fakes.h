@@ -4,7 +4,7 @@
 #include "Clock.h"
 #include "CurrentSongTracker.h"
 #include "KonfigKeys.h"
-#include "Taskbar.h"
+#include "TaskbarLocator.h"
 #include "TextDisplay.h"
 #include "TrayView.h"
 #include "frmMain.h"

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "BuildInfo.h"
 #include "ProgramIcons.h"
 #include "UrlOpener.h"
 #include "frmAbout.h"
@@ -80,7 +81,7 @@ private slots:
         }
         texts << dialog.findChild<QAbstractButton *>(u"cmdOK"_s)->text();
         QCOMPARE(texts, (QStringList{u"Info zu Mirkan DesktopTool"_s, u"Mirkan DesktopTool"_s,
-                                     u"Version " MIRKAN_PROGRAM_VERSION ""_s,
+                                     u"Version " MIRKAN_VERSION ""_s,
                                      u"Diese Programm zeigt die Hörerzahlen ein oder mehrere "
                                      u"Mirkan Stationen auf dem Desktop an."_s,
                                      u"Auf der Webseite gibt es auch einen Spende-Button :)"_s,

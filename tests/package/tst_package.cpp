@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Builds the .deb from this build folder, unpacks it as dpkg would install it and
 // checks what a user gets: the files, the declared dependencies and a program that runs.
+#include "BuildInfo.h"
 #include "TestFiles.h"
 
 #include <QProcess>
@@ -181,5 +182,6 @@ private:
 };
 
 QTEST_GUILESS_MAIN(TestPackage)
+#include "BuildInfo.h"
 #include "TestFiles.h"
 #include "tst_package.moc"

@@ -56,8 +56,6 @@ public:
     // The group is over: its hosts that timed out get a fresh chance in later groups.
     void endGroup(Group group);
 
-    int runningCount() const { return int(m_running.size()); }
-
 private:
     struct Request
     {

@@ -16,9 +16,9 @@ QIcon fromFiles(QStringView name, std::initializer_list<int> sizes)
     // large rendering where Qt's SVG image plugin is installed, and nothing elsewhere.
     QIcon icon;
     for (const int size : sizes) {
-        icon.addFile(u":/dialogs/%1-%2.png"_s.arg(name).arg(size), QSize(size, size));
+        icon.addFile(u":/ui/%1-%2.png"_s.arg(name).arg(size), QSize(size, size));
     }
-    icon.addFile(u":/dialogs/%1.svg"_s.arg(name));
+    icon.addFile(u":/ui/%1.svg"_s.arg(name));
     return icon;
 }
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "Taskbar.h"
+#include "TaskbarLocator.h"
 
 #include "TaskbarMetric.h"
 

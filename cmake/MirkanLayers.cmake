@@ -1,0 +1,46 @@
+# SPDX-License-Identifier: MIT
+# cmake -DROOT=<source folder> -P MirkanLayers.cmake
+# Fails when a library's file includes a header of a library on its own floor or above:
+# the graph of src/ must stay one-way (src/CMakeLists.txt shows the floors).
+cmake_minimum_required(VERSION 3.22)
+set(allowed_json json)
+set(allowed_core core)
+set(allowed_config config core)
+set(allowed_net net core)
+set(allowed_ui ui core)
+set(allowed_stats stats config ui core)
+set(allowed_overlay overlay config ui core)
+set(allowed_dialogs dialogs overlay stats config net ui core)
+set(allowed_app app dialogs overlay stats config net ui core json)
+set(libraries json core config net ui stats overlay dialogs app)
+
+# Which library each header of ours belongs to.
+foreach(lib IN LISTS libraries)
+    file(GLOB headers RELATIVE ${ROOT}/src/${lib} ${ROOT}/src/${lib}/*.h)
+    foreach(header IN LISTS headers)
+        set(owner_${header} ${lib})
+    endforeach()
+endforeach()
+
+set(wrong "")
+foreach(lib IN LISTS libraries)
+    file(GLOB sources ${ROOT}/src/${lib}/*.h ${ROOT}/src/${lib}/*.cpp)
+    foreach(source IN LISTS sources)
+        file(STRINGS ${source} includes REGEX "^#include \"[^\"]+\"")
+        foreach(line IN LISTS includes)
+            string(REGEX REPLACE "^#include \"([^\"]+)\".*" "\\1" header "${line}")
+            if(NOT DEFINED owner_${header})
+                continue() # generated (moc, version) or a system header in quotes
+            endif()
+            set(owner ${owner_${header}})
+            if(NOT owner IN_LIST allowed_${lib})
+                file(RELATIVE_PATH where ${ROOT} ${source})
+                string(APPEND wrong "  ${where} (${lib}) includes ${header} (${owner_${header}})\n")
+            endif()
+        endforeach()
+    endforeach()
+endforeach()
+if(wrong)
+    message(FATAL_ERROR "includes against the floors:\n${wrong}")
+endif()
+message(STATUS "every include points down")
