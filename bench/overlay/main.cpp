@@ -9,10 +9,13 @@
 // 10-station case and exits 0 once the figures are out: a miss is for a person to
 // read. A call that leaves no visible, drawn window prints FAILED and exits 1.
 // --quick times a few calls only and gives no verdicts, for the CTest smoke check.
+// Either way it then fills a glyph cache of 256 KiB with glyphs of every size and
+// prints the most it held; more than its bound, or a glyph not drawn, exits 1.
 #include "BenchReport.h"
 #include "KonfigSettings.h"
 #include "OverlayBench.h"
 #include "OverlayFont.h"
+#include "OverlayGlyphCache.h"
 #include "OverlayStyle.h"
 #include "ProcessMemory.h"
 #include "frmText.h"
@@ -20,6 +23,7 @@
 #include <QApplication>
 #include <QScreen>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <optional>
@@ -93,6 +97,44 @@ void printMemory(const std::optional<ProcessMemory::Sample> &before, int updates
                 "    first use, the glyph caches and the window's backing store\n");
 }
 
+// The memory bound of the glyph cache: glyphs of sizes 10 to 200 pass through a small
+// cache, which must drop old pictures rather than grow, yet draw even a glyph too large
+// to keep. A new look must empty it. Returns the failure, or "" when none.
+QByteArray glyphCacheBound(const QString &family)
+{
+    constexpr qint64 kBound = 256 << 10;
+    OverlayGlyphCache cache(kBound);
+    KonfigSettings konfig;
+    OverlayStyle style = OverlayStyle::from(konfig);
+    cache.setLook(style, 1.0);
+    QFont font(family);
+    font.setBold(true);
+    qint64 most = 0;
+    for (int size = 10; size <= 200; size += 10) {
+        font.setPixelSize(size);
+        const QRawFont raw = QRawFont::fromFont(font);
+        for (const quint32 index : raw.glyphIndexesForString(QStringLiteral("STATION0123456789"))) {
+            if (cache.glyph(raw, index, 0, 0)[OverlayGlyphCache::Fill].image.isNull()) {
+                return "glyph " + QByteArray::number(index) + " at size " +
+                       QByteArray::number(size) + " not drawn";
+            }
+            most = std::max(most, cache.bytes());
+        }
+    }
+    row("glyph cache, 20 sizes of 17 glyphs",
+        "most held %lld KiB of %lld KiB, %lld glyphs at the end", most >> 10, kBound >> 10,
+        qlonglong(cache.count()));
+    if (most > kBound) {
+        return "the glyph cache held " + QByteArray::number(most) + " bytes";
+    }
+    if (cache.count() == 0) {
+        return "the glyph cache kept nothing";
+    }
+    style.fill = 0xFF00FF00;
+    cache.setLook(style, 1.0);
+    return cache.count() == 0 ? QByteArray() : "a new look kept the old pictures";
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -164,6 +206,11 @@ int main(int argc, char *argv[])
     printCase(c, false);
     std::printf("Memory\n");
     printMemory(memoryAtStart, updates);
+    std::printf("Glyph cache\n");
+    if (const QByteArray failure = glyphCacheBound(family); !failure.isEmpty()) {
+        std::printf("FAILED: %s\n", failure.constData());
+        return 1;
+    }
     if (quick) {
         std::printf("Quick run: too few calls for verdicts.\n");
     }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Desktops without a taskbar window of their own (X11 panels, Wayland, docks): the
 // bar is the strip of the primary screen that the window manager keeps free.
+#include "ScreenTaskbar.h"
 #include "TaskbarLocator.h"
 
 #include <QGuiApplication>
@@ -17,21 +18,12 @@ public:
         if (!screen) {
             return std::nullopt;
         }
-        const QRect all = screen->geometry();
-        const QRect free = screen->availableGeometry();
-        if (free.bottom() < all.bottom()) {
-            return QRect(QPoint(all.left(), free.bottom() + 1), all.bottomRight());
+        const ScreenTaskbar::Strip strip =
+            ScreenTaskbar::find(screen->geometry(), screen->availableGeometry());
+        if (strip.edge == ScreenTaskbar::Edge::None) {
+            return std::nullopt;
         }
-        if (free.top() > all.top()) {
-            return QRect(all.topLeft(), QPoint(all.right(), free.top() - 1));
-        }
-        if (free.left() > all.left()) {
-            return QRect(all.topLeft(), QPoint(free.left() - 1, all.bottom()));
-        }
-        if (free.right() < all.right()) {
-            return QRect(QPoint(free.right() + 1, all.top()), all.bottomRight());
-        }
-        return std::nullopt;
+        return strip.rect;
     }
 };
 

@@ -3,11 +3,11 @@
 // its custom colours kept in memory - nothing lands in the user's configuration folder.
 #include "ColourPicker.h"
 #include "QtGermanTexts.h"
+#include "TestFiles.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QColorDialog>
-#include <QDirIterator>
 #include <QLabel>
 #include <QPointer>
 #include <QTemporaryDir>
@@ -40,10 +40,54 @@ public:
     explicit TestColourDialog(QString home) : m_home(std::move(home)) {}
 
 private slots:
-    void initTestCase();
-    void speaksGerman_data();
-    void speaksGerman();
-    void customColoursStayInMemory();
+    void initTestCase()
+    {
+        QVERIFY2(m_texts.isLoaded(), qPrintable(u"no qtbase_de.qm in "_s + QtGermanTexts::folder() +
+                                                u" (scripts/setup installs it)"_s));
+    }
+
+    void speaksGerman_data()
+    {
+        QTest::addColumn<QString>("english");
+        QTest::addColumn<QString>("german");
+        QTest::newRow("title") << u"Select Color"_s << u"Farbauswahl"_s;
+        QTest::newRow("basic colours") << u"Basic colors"_s << u"Grundfarben"_s;
+        QTest::newRow("cancel") << u"Cancel"_s << u"Abbrechen"_s;
+    }
+
+    void speaksGerman()
+    {
+        QFETCH(QString, english);
+        QFETCH(QString, german);
+        QWidget parent;
+        ColourPicker::Palette palette{};
+        QColorDialog *dialog = open(parent, palette);
+        QVERIFY(dialog);
+        const QStringList texts = textsOf(dialog);
+        QVERIFY2(texts.contains(german), qPrintable(texts.join(u" | "_s)));
+        QVERIFY(!texts.contains(english));
+        dialog->reject();
+    }
+
+    void customColoursStayInMemory()
+    {
+        QWidget parent;
+        ColourPicker::Palette palette{};
+        palette[0] = qRgb(255, 0, 255);
+        std::optional<QColor> chosen;
+        QPointer<QColorDialog> dialog = open(parent, palette, &chosen);
+        QVERIFY(dialog);
+        QCOMPARE(QColorDialog::customColor(0), QColor(255, 0, 255));
+        // As "Zu benutzerdefinierten Farben hinzufügen" does.
+        QColorDialog::setCustomColor(5, QColor(1, 2, 3));
+        dialog->setCurrentColor(QColor(10, 20, 30));
+        dialog->accept();
+        QCOMPARE(chosen, std::optional<QColor>(QColor(10, 20, 30)));
+        QCOMPARE(palette[5], qRgb(1, 2, 3));
+        // Qt stores the custom colours as the dialog goes.
+        QTRY_VERIFY(dialog.isNull());
+        QCOMPARE(filesBelow(m_home), QStringList());
+    }
 
 private:
     QColorDialog *open(QWidget &parent, ColourPicker::Palette &palette,
@@ -54,12 +98,6 @@ private:
     DesktopColourPicker m_picker;
 };
 
-void TestColourDialog::initTestCase()
-{
-    QVERIFY2(m_texts.isLoaded(), qPrintable(u"no qtbase_de.qm in "_s + QtGermanTexts::folder() +
-                                            u" (scripts/setup installs it)"_s));
-}
-
 QColorDialog *TestColourDialog::open(QWidget &parent, ColourPicker::Palette &palette,
                                      std::optional<QColor> *chosen)
 {
@@ -69,54 +107,6 @@ QColorDialog *TestColourDialog::open(QWidget &parent, ColourPicker::Palette &pal
         }
     });
     return parent.findChild<QColorDialog *>();
-}
-
-void TestColourDialog::speaksGerman_data()
-{
-    QTest::addColumn<QString>("english");
-    QTest::addColumn<QString>("german");
-    QTest::newRow("title") << u"Select Color"_s << u"Farbauswahl"_s;
-    QTest::newRow("basic colours") << u"Basic colors"_s << u"Grundfarben"_s;
-    QTest::newRow("cancel") << u"Cancel"_s << u"Abbrechen"_s;
-}
-
-void TestColourDialog::speaksGerman()
-{
-    QFETCH(QString, english);
-    QFETCH(QString, german);
-    QWidget parent;
-    ColourPicker::Palette palette{};
-    QColorDialog *dialog = open(parent, palette);
-    QVERIFY(dialog);
-    const QStringList texts = textsOf(dialog);
-    QVERIFY2(texts.contains(german), qPrintable(texts.join(u" | "_s)));
-    QVERIFY(!texts.contains(english));
-    dialog->reject();
-}
-
-void TestColourDialog::customColoursStayInMemory()
-{
-    QWidget parent;
-    ColourPicker::Palette palette{};
-    palette[0] = qRgb(255, 0, 255);
-    std::optional<QColor> chosen;
-    QPointer<QColorDialog> dialog = open(parent, palette, &chosen);
-    QVERIFY(dialog);
-    QCOMPARE(QColorDialog::customColor(0), QColor(255, 0, 255));
-    // As "Zu benutzerdefinierten Farben hinzufügen" does.
-    QColorDialog::setCustomColor(5, QColor(1, 2, 3));
-    dialog->setCurrentColor(QColor(10, 20, 30));
-    dialog->accept();
-    QCOMPARE(chosen, std::optional<QColor>(QColor(10, 20, 30)));
-    QCOMPARE(palette[5], qRgb(1, 2, 3));
-    // Qt stores the custom colours as the dialog goes.
-    QTRY_VERIFY(dialog.isNull());
-    QStringList written;
-    for (QDirIterator it(m_home, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-         it.hasNext();) {
-        written << it.next();
-    }
-    QCOMPARE(written, QStringList());
 }
 
 int main(int argc, char *argv[])

@@ -11,121 +11,111 @@ class TestStationList : public QObject
     Q_OBJECT
 
 private slots:
-    void splitStations_data();
-    void splitStations();
-    void letterCase_data();
-    void letterCase();
-    void countText_data();
-    void countText();
-    void stationMinMax();
-    void changeMarker_data();
-    void changeMarker();
+    void splitStations_data()
+    {
+        QTest::addColumn<QString>("setting");
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("empty setting keeps the list") << QString() << QStringList{u"old"_s};
+        QTest::newRow("blanks around names") << u"a; b ;c"_s << QStringList{u"a"_s, u"b"_s, u"c"_s};
+        QTest::newRow("empty part inside") << u"a;;b"_s << QStringList{u"a"_s, u"b"_s};
+        QTest::newRow("trailing separator") << u"a;b;"_s << QStringList{u"a"_s, u"b"_s};
+        QTest::newRow("umlauts spelled out, capital ones lowered")
+            << u"Müller;ÖL;Bär"_s << QStringList{u"mueller"_s, u"öl"_s, u"baer"_s};
+        QTest::newRow("only separators") << u"; ;"_s << QStringList{u""_s};
+        QTest::newRow("only blanks are trimmed")
+            << u" a\t ;\nb "_s << QStringList{u"a\t"_s, u"\nb"_s};
+    }
+
+    void splitStations()
+    {
+        QFETCH(QString, setting);
+        StationList list{station_entry{u"old"_s}};
+        list[0].count = 5;
+        list[0].song_id = 9;
+        const StationList before = list;
+        split_stations(setting, list);
+        QStringList got;
+        for (const station_entry &s : list) {
+            got << s.name;
+        }
+        QTEST(got, "names");
+        if (setting.isEmpty()) {
+            QVERIFY(list == before);
+        } else {
+            // A rebuilt list starts afresh: no counts, minimum 999999, maximum 0.
+            QCOMPARE(list[0], station_entry{got[0]});
+        }
+    }
+
+    void letterCase_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("upper");
+        QTest::addColumn<QString>("lower");
+        QTest::newRow("sharp s") << u"STRASSE straße"_s << u"STRASSE STRAßE"_s
+                                 << u"strasse straße"_s;
+        QTest::newRow("umlauts") << u"Öl bär"_s << u"ÖL BÄR"_s << u"öl bär"_s;
+        QTest::newRow("ligature, dotted capital I") << u"ﬁ İ"_s << u"ﬁ İ"_s << u"ﬁ İ"_s;
+        QTest::newRow("outside the basic plane") << u"𐐨"_s << u"𐐀"_s << u"𐐨"_s;
+    }
+
+    // One character in, one character out, as the Windows text functions map case.
+    void letterCase()
+    {
+        QFETCH(QString, text);
+        QTEST(upper_case(text), "upper");
+        QTEST(lower_case(text), "lower");
+    }
+
+    void countText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("search");
+        QTest::addColumn<bool>("textual");
+        QTest::addColumn<int>("count");
+        QTest::newRow("colons") << u"A:B:C"_s << u":"_s << false << 2;
+        QTest::newRow("empty search") << u"A:B"_s << u""_s << false << -1;
+        QTest::newRow("overlapping") << u"aaaa"_s << u"aa"_s << false << 3;
+        QTest::newRow("exact misses case") << u"Ab ab"_s << u"AB"_s << false << 0;
+        QTest::newRow("textual ignores case") << u"Ab ab"_s << u"AB"_s << true << 2;
+    }
+
+    void countText()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, search);
+        QFETCH(bool, textual);
+        QTEST(count_text(text, search, textual ? Qt::CaseInsensitive : Qt::CaseSensitive), "count");
+    }
+
+    void stationMinMax()
+    {
+        StationList list;
+        split_stations(u"eins;zwei"_s, list);
+        list[1].min_listeners = 3;
+        list[1].max_listeners = 40;
+        QCOMPARE(station_max(list, u"ZWEI"_s), 40);
+        QCOMPARE(station_min(list, u"zwei"_s), 3);
+        QCOMPARE(station_max(list, u"drei"_s), 0);
+        QCOMPARE(station_min(list, u"drei"_s), 0);
+    }
+
+    void changeMarker_data()
+    {
+        QTest::addColumn<qint64>("difference");
+        QTest::addColumn<QString>("marker");
+        // Small rises and falls appear in the poll tests' displays; a difference of two
+        // 32-bit counts needs more than 32 bits.
+        QTest::newRow("large") << qint64(12345) << u" +12345"_s;
+        QTest::newRow("beyond 32 bits") << qint64(-4294967295) << u"  -4294967295"_s;
+    }
+
+    void changeMarker()
+    {
+        QFETCH(qint64, difference);
+        QTEST(DisplayText::changeMarker(difference), "marker");
+    }
 };
-
-void TestStationList::splitStations_data()
-{
-    QTest::addColumn<QString>("setting");
-    QTest::addColumn<QStringList>("names");
-    QTest::newRow("empty setting keeps the list") << QString() << QStringList{u"old"_s};
-    QTest::newRow("blanks around names") << u"a; b ;c"_s << QStringList{u"a"_s, u"b"_s, u"c"_s};
-    QTest::newRow("empty part inside") << u"a;;b"_s << QStringList{u"a"_s, u"b"_s};
-    QTest::newRow("trailing separator") << u"a;b;"_s << QStringList{u"a"_s, u"b"_s};
-    QTest::newRow("umlauts spelled out, capital ones lowered")
-        << u"Müller;ÖL;Bär"_s << QStringList{u"mueller"_s, u"öl"_s, u"baer"_s};
-    QTest::newRow("only separators") << u"; ;"_s << QStringList{u""_s};
-    QTest::newRow("only blanks are trimmed") << u" a\t ;\nb "_s << QStringList{u"a\t"_s, u"\nb"_s};
-    QTest::newRow("sharp s stays one letter")
-        << u"STRASSE;Straße"_s << QStringList{u"strasse"_s, u"straße"_s};
-}
-
-void TestStationList::splitStations()
-{
-    QFETCH(QString, setting);
-    StationList list{station_entry{u"old"_s}};
-    list[0].count = 5;
-    list[0].song_id = 9;
-    const StationList before = list;
-    split_stations(setting, list);
-    QStringList got;
-    for (const station_entry &s : list) {
-        got << s.name;
-    }
-    QTEST(got, "names");
-    if (setting.isEmpty()) {
-        QVERIFY(list == before);
-    } else {
-        // A rebuilt list starts afresh: no counts, minimum 999999, maximum 0.
-        QCOMPARE(list[0], station_entry{got[0]});
-    }
-}
-
-void TestStationList::letterCase_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("upper");
-    QTest::addColumn<QString>("lower");
-    QTest::newRow("sharp s") << u"straße"_s << u"STRAßE"_s << u"straße"_s;
-    QTest::newRow("umlauts") << u"Öl bär"_s << u"ÖL BÄR"_s << u"öl bär"_s;
-    QTest::newRow("ligature stays one letter") << u"ﬁ"_s << u"ﬁ"_s << u"ﬁ"_s;
-    QTest::newRow("outside the basic plane") << u"𐐨"_s << u"𐐀"_s << u"𐐨"_s;
-}
-
-// One character in, one character out, as the Windows text functions map case.
-void TestStationList::letterCase()
-{
-    QFETCH(QString, text);
-    QTEST(upper_case(text), "upper");
-    QTEST(lower_case(text), "lower");
-}
-
-void TestStationList::countText_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("search");
-    QTest::addColumn<bool>("textual");
-    QTest::addColumn<int>("count");
-    QTest::newRow("colons") << u"A:B:C"_s << u":"_s << false << 2;
-    QTest::newRow("empty search") << u"A:B"_s << u""_s << false << -1;
-    QTest::newRow("overlapping") << u"aaaa"_s << u"aa"_s << false << 3;
-    QTest::newRow("exact misses case") << u"Ab ab"_s << u"AB"_s << false << 0;
-    QTest::newRow("textual ignores case") << u"Ab ab"_s << u"AB"_s << true << 2;
-}
-
-void TestStationList::countText()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, search);
-    QFETCH(bool, textual);
-    QTEST(count_text(text, search, textual ? Qt::CaseInsensitive : Qt::CaseSensitive), "count");
-}
-
-void TestStationList::stationMinMax()
-{
-    StationList list;
-    split_stations(u"eins;zwei"_s, list);
-    list[1].min_listeners = 3;
-    list[1].max_listeners = 40;
-    QCOMPARE(station_max(list, u"ZWEI"_s), 40);
-    QCOMPARE(station_min(list, u"zwei"_s), 3);
-    QCOMPARE(station_max(list, u"drei"_s), 0);
-    QCOMPARE(station_min(list, u"drei"_s), 0);
-}
-
-void TestStationList::changeMarker_data()
-{
-    QTest::addColumn<qint64>("difference");
-    QTest::addColumn<QString>("marker");
-    // Small rises and falls appear in the poll tests' displays; a difference of two
-    // 32-bit counts needs more than 32 bits.
-    QTest::newRow("large") << qint64(12345) << u" +12345"_s;
-    QTest::newRow("beyond 32 bits") << qint64(-4294967295) << u"  -4294967295"_s;
-}
-
-void TestStationList::changeMarker()
-{
-    QFETCH(qint64, difference);
-    QTEST(DisplayText::changeMarker(difference), "marker");
-}
 
 QTEST_GUILESS_MAIN(TestStationList)
 #include "tst_stationlist.moc"

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "ColourPicker.h"
+#include "DesktopProgram.h"
 #include "DialogHost.h"
 #include "Messenger.h"
 #include "TrayIcon.h"
@@ -8,7 +9,9 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -21,103 +24,16 @@ QIcon plainIcon(Qt::GlobalColor colour)
     return QIcon(pixmap);
 }
 
-} // namespace
-
-class TestTray : public QObject
+// The tray's entries of the program as it runs, in a folder of its own.
+QAction *programMenuEntry(const QString &name)
 {
-    Q_OBJECT
-
-private slots:
-    void activation_data();
-    void activation();
-    void tips();
-    void menuOrder();
-    void overlayStandsInWithoutTray();
-    void windowsNeverBlockTheTray_data();
-    void windowsNeverBlockTheTray();
-    void askedAgainComesBack_data();
-    void askedAgainComesBack();
-    void openWindowsEndWithTheHost();
-};
-
-void TestTray::activation_data()
-{
-    QTest::addColumn<bool>("hostReportsDoubleClicks");
-    QTest::addColumn<QSystemTrayIcon::ActivationReason>("reason");
-    QTest::addColumn<int>("refreshes");
-    QTest::newRow("double-click") << true << QSystemTrayIcon::DoubleClick << 1;
-    QTest::newRow("single click") << true << QSystemTrayIcon::Trigger << 0;
-    QTest::newRow("right button (the menu's)") << true << QSystemTrayIcon::Context << 0;
-    // A panel speaking D-Bus sends one activation for a click and no double-click.
-    QTest::newRow("D-Bus host: the activation") << false << QSystemTrayIcon::Trigger << 1;
-    QTest::newRow("D-Bus host: right button") << false << QSystemTrayIcon::Context << 0;
-}
-
-void TestTray::activation()
-{
-    QFETCH(bool, hostReportsDoubleClicks);
-    QFETCH(QSystemTrayIcon::ActivationReason, reason);
-    QFETCH(int, refreshes);
-    TrayIcon tray(plainIcon(Qt::green), plainIcon(Qt::red),
-                  [hostReportsDoubleClicks] { return hostReportsDoubleClicks; });
-    QSignalSpy refresh(&tray, &TrayIcon::refreshRequested);
-    QSignalSpy exit(&tray, &TrayIcon::exitRequested);
-    tray.onActivated(reason);
-    QCOMPARE(refresh.size(), refreshes);
-    QCOMPARE(exit.size(), 0);
-}
-
-void TestTray::tips()
-{
-    TrayIcon tray(plainIcon(Qt::green), plainIcon(Qt::red));
-    TrayView &view = tray;
-    QCOMPARE(tray.toolTip(), u"Mirkan Höreranzeige"_s);
-    view.set_tray_busy(true);
-    QCOMPARE(tray.toolTip(), u"Daten werden geladen"_s);
-    QVERIFY(tray.isBusy());
-    view.set_tray_busy(false);
-    QCOMPARE(tray.toolTip(), u"Mirkan Höreranzeige"_s);
-    view.setToolTip(u"nächste Aktualisierung in 179 Sekunden"_s);
-    QCOMPARE(tray.toolTip(), u"nächste Aktualisierung in 179 Sekunden"_s);
-    // 63 characters and the NUL fill the record's field; the rest is cut.
-    view.setToolTip(QString(70, u'x'));
-    QCOMPARE(tray.toolTip(), QString(63, u'x'));
-}
-
-void TestTray::menuOrder()
-{
-    TrayIcon tray(plainIcon(Qt::green), plainIcon(Qt::red));
-    QStringList entries;
-    for (const QAction *action : tray.menu().actions()) {
-        entries << action->objectName() + u'=' + action->text();
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() == u"mnBar"_s) {
+            return widget->findChild<QAction *>(name);
+        }
     }
-    QCOMPARE(entries, (QStringList{u"mnuCong=Einstellungen"_s, u"mnStat=Statistik"_s,
-                                   u"mnOver=Über"_s, u"mnExit=Beenden"_s}));
-    QCOMPARE(tray.menu().objectName(), u"mnBar"_s);
-    QSignalSpy about(&tray, &TrayIcon::aboutRequested);
-    QSignalSpy exit(&tray, &TrayIcon::exitRequested);
-    tray.menu().actions().at(2)->trigger();
-    tray.menu().actions().at(3)->trigger();
-    QCOMPARE(about.size(), 1);
-    QCOMPARE(exit.size(), 1);
+    return nullptr;
 }
-
-void TestTray::overlayStandsInWithoutTray()
-{
-    // The offscreen platform has no notification area.
-    TrayIcon tray(plainIcon(Qt::green), plainIcon(Qt::red));
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"No notification area"_s));
-    tray.add();
-    QVERIFY(!tray.isShown());
-    QSignalSpy refresh(&tray, &TrayIcon::refreshRequested);
-    tray.overlayDoubleClicked();
-    QCOMPARE(refresh.size(), 1);
-    tray.overlayContextMenu(QPoint(100, 100));
-    QTRY_VERIFY(tray.menu().isVisible());
-    tray.menu().close();
-}
-
-namespace {
 
 enum class OnTop
 {
@@ -149,98 +65,221 @@ bool clicks(QPushButton *button)
 
 } // namespace
 
-// A stand-in for the tray (a window of its own) must take clicks whatever is open; a
-// message box or colour dialog blocks only the window it belongs to.
-void TestTray::windowsNeverBlockTheTray_data()
+class TestTray : public QObject
 {
-    QTest::addColumn<OnTop>("onTop");
-    QTest::newRow("window that asks to be modal") << OnTop::Nothing;
-    QTest::newRow("message box on it") << OnTop::MessageBox;
-    QTest::newRow("colour dialog on it") << OnTop::ColourDialog;
-}
+    Q_OBJECT
 
-void TestTray::windowsNeverBlockTheTray()
-{
-    QFETCH(OnTop, onTop);
-    QPushButton tray(u"tray"_s);
-    tray.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&tray));
-    DialogHost host;
-    QWidget *window = host.show(u"settings"_s, modalWindow);
-    QVERIFY(QTest::qWaitForWindowExposed(window));
-    DesktopMessenger messenger;
-    DesktopColourPicker colours;
-    ColourPicker::Palette palette{};
-    switch (onTop) {
-    case OnTop::Nothing:
-        break;
-    case OnTop::MessageBox:
-        messenger.inform(window, u"Die Einstellungen wurden gespeichert. "_s);
-        break;
-    case OnTop::ColourDialog:
-        colours.choose(window, Qt::green, palette, [](std::optional<QColor>) {});
-        break;
-    }
-    QVERIFY(!QGuiApplication::modalWindow() ||
-            QGuiApplication::modalWindow()->modality() != Qt::ApplicationModal);
-    QVERIFY(clicks(&tray));
-    QCOMPARE(clicks(window->findChild<QPushButton *>(u"inside"_s)), onTop == OnTop::Nothing);
-}
-
-void TestTray::askedAgainComesBack_data()
-{
-    QTest::addColumn<QString>("state");
-    QTest::newRow("shown") << u"shown"_s;
-    QTest::newRow("minimised") << u"minimised"_s;
-    QTest::newRow("hidden") << u"hidden"_s;
-}
-
-// One window per name: asked again, the same one comes back; closed, it is gone and the
-// next opening makes a fresh one.
-void TestTray::askedAgainComesBack()
-{
-    QFETCH(QString, state);
-    DialogHost host;
-    int made = 0;
-    const auto factory = [&made] {
-        ++made;
-        return new QDialog;
-    };
-    QWidget *window = host.show(u"settings"_s, factory);
-    QVERIFY(QTest::qWaitForWindowExposed(window));
-    if (state == u"minimised") {
-        window->showMinimized();
-        QTRY_VERIFY(window->isMinimized());
-    } else if (state == u"hidden") {
-        window->hide();
-    }
-    QCOMPARE(host.show(u"settings"_s, factory), window);
-    QCOMPARE(made, 1);
-    QVERIFY(window->isVisible());
-    QTRY_VERIFY(!window->isMinimized());
-    QVERIFY(QTest::qWaitForWindowExposed(window));
-
-    QPointer<QWidget> closed = window;
-    window->close();
-    QTRY_VERIFY(closed.isNull());
-    host.show(u"settings"_s, factory)->close();
-    QCOMPARE(made, 2);
-}
-
-void TestTray::openWindowsEndWithTheHost()
-{
-    // A window refers to what the program holds, so it must go before the program does.
-    QPointer<QWidget> settings;
-    QPointer<QWidget> about;
+private slots:
+    void activation_data()
     {
-        DialogHost host;
-        settings = host.show(u"settings"_s, modalWindow);
-        about = host.show(u"about"_s, [] { return new QDialog; });
-        about->close();
+        QTest::addColumn<bool>("hostReportsDoubleClicks");
+        QTest::addColumn<QSystemTrayIcon::ActivationReason>("reason");
+        QTest::addColumn<int>("refreshes");
+        QTest::newRow("double-click") << true << QSystemTrayIcon::DoubleClick << 1;
+        QTest::newRow("single click") << true << QSystemTrayIcon::Trigger << 0;
+        QTest::newRow("right button (the menu's)") << true << QSystemTrayIcon::Context << 0;
+        // A panel speaking D-Bus sends one activation for a click and no double-click.
+        QTest::newRow("D-Bus host: the activation") << false << QSystemTrayIcon::Trigger << 1;
+        QTest::newRow("D-Bus host: right button") << false << QSystemTrayIcon::Context << 0;
     }
-    QVERIFY(settings.isNull());
-    QTRY_VERIFY(about.isNull());
-}
+
+    void activation()
+    {
+        QFETCH(bool, hostReportsDoubleClicks);
+        QFETCH(QSystemTrayIcon::ActivationReason, reason);
+        QFETCH(int, refreshes);
+        TrayIcon tray(plainIcon(Qt::green), plainIcon(Qt::red),
+                      [hostReportsDoubleClicks] { return hostReportsDoubleClicks; });
+        QSignalSpy refresh(&tray, &TrayIcon::refreshRequested);
+        QSignalSpy exit(&tray, &TrayIcon::exitRequested);
+        tray.onActivated(reason);
+        QCOMPARE(refresh.size(), refreshes);
+        QCOMPARE(exit.size(), 0);
+    }
+
+    void tips()
+    {
+        TrayIcon tray(plainIcon(Qt::green), plainIcon(Qt::red));
+        TrayView &view = tray;
+        QCOMPARE(tray.toolTip(), u"Mirkan Höreranzeige"_s);
+        view.set_tray_busy(true);
+        QCOMPARE(tray.toolTip(), u"Daten werden geladen"_s);
+        QVERIFY(tray.isBusy());
+        view.set_tray_busy(false);
+        QCOMPARE(tray.toolTip(), u"Mirkan Höreranzeige"_s);
+        // 63 characters and the NUL fill the record's field; the rest is cut.
+        view.setToolTip(QString(70, u'x'));
+        QCOMPARE(tray.toolTip(), QString(63, u'x'));
+    }
+
+    void menuOrder()
+    {
+        TrayIcon tray(plainIcon(Qt::green), plainIcon(Qt::red));
+        QStringList entries;
+        for (const QAction *action : tray.menu().actions()) {
+            entries << action->objectName() + u'=' + action->text();
+        }
+        QCOMPARE(entries, (QStringList{u"mnuCong=Einstellungen"_s, u"mnStat=Statistik"_s,
+                                       u"mnOver=Über"_s, u"mnExit=Beenden"_s}));
+        QCOMPARE(tray.menu().objectName(), u"mnBar"_s);
+    }
+
+    void menuOpensItsWindow_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("window"); // the class of the window that must open
+        QTest::newRow("Einstellungen") << u"mnuCong"_s << u"frmKonfig"_s;
+        QTest::newRow("Statistik") << u"mnStat"_s << u"frmGraph"_s;
+        QTest::newRow("Über") << u"mnOver"_s << u"frmAbout"_s;
+    }
+
+    // Chosen twice, an entry still shows one window of its kind.
+    void menuOpensItsWindow()
+    {
+        QFETCH(QString, entry);
+        QFETCH(QString, window);
+        QTemporaryDir folder;
+        DesktopProgram program({folder.path(), folder.path(), false});
+        const auto shown = [&window] {
+            QStringList names;
+            for (const QWidget *widget : QApplication::topLevelWidgets()) {
+                if (widget->isVisible()) {
+                    names << QString::fromLatin1(widget->metaObject()->className());
+                }
+            }
+            return names;
+        };
+        QCOMPARE(shown(), QStringList());
+        QAction *action = programMenuEntry(entry);
+        QVERIFY(action);
+        action->trigger();
+        QCOMPARE(shown(), QStringList{window});
+        action->trigger();
+        QCOMPARE(shown(), QStringList{window});
+    }
+
+    void exitEndsTheEventLoop()
+    {
+        QTemporaryDir folder;
+        DesktopProgram program({folder.path(), folder.path(), false});
+        QAction *exit = programMenuEntry(u"mnExit"_s);
+        QVERIFY(exit);
+        QTimer::singleShot(0, exit, &QAction::trigger);
+        // Only against a hang: the exit comes with the loop's first turn.
+        QTimer hang;
+        connect(&hang, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+        hang.start(10'000);
+        QCOMPARE(QApplication::exec(), 0);
+    }
+
+    void overlayStandsInWithoutTray()
+    {
+        // The offscreen platform has no notification area.
+        TrayIcon tray(plainIcon(Qt::green), plainIcon(Qt::red));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"No notification area"_s));
+        tray.add();
+        QVERIFY(!tray.isShown());
+        QSignalSpy refresh(&tray, &TrayIcon::refreshRequested);
+        tray.overlayDoubleClicked();
+        QCOMPARE(refresh.size(), 1);
+        tray.overlayContextMenu(QPoint(100, 100));
+        QTRY_VERIFY(tray.menu().isVisible());
+        tray.menu().close();
+    }
+
+    // A stand-in for the tray (a window of its own) must take clicks whatever is open; a
+    // message box or colour dialog blocks only the window it belongs to.
+    void windowsNeverBlockTheTray_data()
+    {
+        QTest::addColumn<OnTop>("onTop");
+        QTest::newRow("window that asks to be modal") << OnTop::Nothing;
+        QTest::newRow("message box on it") << OnTop::MessageBox;
+        QTest::newRow("colour dialog on it") << OnTop::ColourDialog;
+    }
+
+    void windowsNeverBlockTheTray()
+    {
+        QFETCH(OnTop, onTop);
+        QPushButton tray(u"tray"_s);
+        tray.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&tray));
+        DialogHost host;
+        QWidget *window = host.show(u"settings"_s, modalWindow);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        DesktopMessenger messenger;
+        DesktopColourPicker colours;
+        ColourPicker::Palette palette{};
+        switch (onTop) {
+        case OnTop::Nothing:
+            break;
+        case OnTop::MessageBox:
+            messenger.inform(window, u"Die Einstellungen wurden gespeichert. "_s);
+            break;
+        case OnTop::ColourDialog:
+            colours.choose(window, Qt::green, palette, [](std::optional<QColor>) {});
+            break;
+        }
+        QVERIFY(!QGuiApplication::modalWindow() ||
+                QGuiApplication::modalWindow()->modality() != Qt::ApplicationModal);
+        QVERIFY(clicks(&tray));
+        QCOMPARE(clicks(window->findChild<QPushButton *>(u"inside"_s)), onTop == OnTop::Nothing);
+    }
+
+    void askedAgainComesBack_data()
+    {
+        QTest::addColumn<QString>("state");
+        QTest::newRow("shown") << u"shown"_s;
+        QTest::newRow("minimised") << u"minimised"_s;
+        QTest::newRow("hidden") << u"hidden"_s;
+    }
+
+    // One window per name: asked again, the same one comes back; closed, it is gone and the
+    // next opening makes a fresh one.
+    void askedAgainComesBack()
+    {
+        QFETCH(QString, state);
+        DialogHost host;
+        int made = 0;
+        const auto factory = [&made] {
+            ++made;
+            return new QDialog;
+        };
+        QWidget *window = host.show(u"settings"_s, factory);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        if (state == u"minimised") {
+            window->showMinimized();
+            QTRY_VERIFY(window->isMinimized());
+        } else if (state == u"hidden") {
+            window->hide();
+        }
+        QCOMPARE(host.show(u"settings"_s, factory), window);
+        QCOMPARE(made, 1);
+        QVERIFY(window->isVisible());
+        QTRY_VERIFY(!window->isMinimized());
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+
+        QPointer<QWidget> closed = window;
+        window->close();
+        QTRY_VERIFY(closed.isNull());
+        host.show(u"settings"_s, factory)->close();
+        QCOMPARE(made, 2);
+    }
+
+    void openWindowsEndWithTheHost()
+    {
+        // A window refers to what the program holds, so it must go before the program does.
+        QPointer<QWidget> settings;
+        QPointer<QWidget> about;
+        {
+            DialogHost host;
+            settings = host.show(u"settings"_s, modalWindow);
+            about = host.show(u"about"_s, [] { return new QDialog; });
+            about->close();
+        }
+        QVERIFY(settings.isNull());
+        QTRY_VERIFY(about.isNull());
+    }
+};
 
 QTEST_MAIN(TestTray)
 #include "tst_tray.moc"

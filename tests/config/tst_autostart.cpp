@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "AutostartEntry.h"
 #include "LaunchAgentAutostart.h"
+#include "TestFiles.h"
 #include "XdgAutostart.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QXmlStreamReader>
 
 #include <memory>
 #include <optional>
@@ -16,21 +17,33 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QByteArray readBytes(const QString &path)
+// The "key=value" lines of a desktop entry's one group.
+QStringList desktopEntries(const QByteArray &text)
 {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    QStringList entries = QString::fromUtf8(text).split(u'\n', Qt::SkipEmptyParts);
+    return entries.first() == u"[Desktop Entry]"_s ? entries.mid(1) : QStringList{};
 }
 
-// Every file below folder, relative to it.
-QStringList filesBelow(const QString &folder)
+// The launch agent's keys as "key=value", an array's strings joined by blanks; the
+// reader's error where the file is no well-formed XML.
+QStringList plistEntries(const QByteArray &xml)
 {
-    QStringList files;
-    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        files << QDir(folder).relativeFilePath(it.next());
+    QXmlStreamReader reader(xml);
+    QStringList entries;
+    while (reader.readNext() != QXmlStreamReader::Invalid && !reader.atEnd()) {
+        const QStringView name = reader.name();
+        if (!reader.isStartElement() || name == u"plist" || name == u"dict" || name == u"array") {
+            continue;
+        }
+        if (name == u"key") {
+            entries << reader.readElementText() + u'=';
+        } else if (!entries.isEmpty()) {
+            QString &entry = entries.last();
+            entry += (entry.endsWith(u'=') ? u""_s : u" "_s) +
+                     (name == u"string" ? reader.readElementText() : name.toString());
+        }
     }
-    return files;
+    return reader.hasError() ? QStringList{reader.errorString()} : entries;
 }
 
 } // namespace
@@ -78,53 +91,41 @@ private slots:
         QCOMPARE(e.command, QDir::toNativeSeparators(command));
     }
 
-    // Created, byte-identical after a second save, removed once.
+    // Created, unchanged by a second save, removed once.
     void lifecycle_data()
     {
         QTest::addColumn<bool>("launchAgent");
         QTest::addColumn<QString>("file");
-        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QStringList>("entries");
         QTest::newRow("desktop entry") << false << u"config/autostart/Mirkan_DesktopTool.desktop"_s
-                                       << "[Desktop Entry]\n"
-                                          "Type=Application\n"
-                                          "Name=Mirkan_DesktopTool\n"
-                                          "Exec=\"/opt/A & B/Mirkan_DesktopTool\"\n"
-                                          "Icon=mirkan-desktoptool\n"
-                                          "Terminal=false\n"
-                                          "X-Mirkan-DesktopTool-Autostart=true\n"_ba;
+                                       << QStringList{u"Type=Application"_s,
+                                                      u"Name=Mirkan_DesktopTool"_s,
+                                                      u"Exec=\"/opt/A & B/Mirkan_DesktopTool\""_s,
+                                                      u"Icon=mirkan-desktoptool"_s,
+                                                      u"Terminal=false"_s,
+                                                      u"X-Mirkan-DesktopTool-Autostart=true"_s};
         QTest::newRow("launch agent")
             << true << u"home/Library/LaunchAgents/Mirkan_DesktopTool.plist"_s
-            << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-               "<!-- X-Mirkan-DesktopTool-Autostart -->\n"
-               "<plist version=\"1.0\">\n"
-               "<dict>\n"
-               "\t<key>Label</key>\n"
-               "\t<string>Mirkan_DesktopTool</string>\n"
-               "\t<key>ProgramArguments</key>\n"
-               "\t<array>\n"
-               "\t\t<string>/opt/A &amp; B/Mirkan_DesktopTool</string>\n"
-               "\t</array>\n"
-               "\t<key>RunAtLoad</key>\n"
-               "\t<true/>\n"
-               "</dict>\n"
-               "</plist>\n"_ba;
+            << QStringList{u"Label=Mirkan_DesktopTool"_s,
+                           u"ProgramArguments=/opt/A & B/Mirkan_DesktopTool"_s,
+                           u"RunAtLoad=true"_s};
     }
 
     void lifecycle()
     {
         QFETCH(bool, launchAgent);
         QFETCH(QString, file);
-        QFETCH(QByteArray, text);
         const std::unique_ptr<Autostart> autostart =
             launchAgent ? std::unique_ptr<Autostart>(std::make_unique<LaunchAgentAutostart>())
                         : std::make_unique<XdgAutostart>();
         const QString name = u"Mirkan_DesktopTool"_s;
         QVERIFY(!autostart->RemoveAutostart(name));
-        for (int save = 1; save <= 2; ++save) {
-            QVERIFY(autostart->SetAutostart(name, u"/opt/A & B/Mirkan_DesktopTool"_s));
-            QCOMPARE(filesBelow(m_dir->path()), QStringList{file});
-            QCOMPARE(readBytes(m_dir->filePath(file)), text);
-        }
+        QVERIFY(autostart->SetAutostart(name, u"/opt/A & B/Mirkan_DesktopTool"_s));
+        QCOMPARE(filesBelow(m_dir->path()), QStringList{file});
+        const QByteArray first = readBytes(m_dir->filePath(file));
+        QTEST(launchAgent ? plistEntries(first) : desktopEntries(first), "entries");
+        QVERIFY(autostart->SetAutostart(name, u"/opt/A & B/Mirkan_DesktopTool"_s));
+        QCOMPARE(readBytes(m_dir->filePath(file)), first);
         QVERIFY(autostart->RemoveAutostart(name));
         QVERIFY(filesBelow(m_dir->path()).isEmpty());
         QVERIFY(!autostart->RemoveAutostart(name));
@@ -165,9 +166,7 @@ private slots:
         QFETCH(QByteArray, text);
         const QString path = m_dir->filePath(u"config/autostart/tool.desktop"_s);
         QVERIFY(QDir().mkpath(m_dir->filePath(u"config/autostart"_s)));
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(text) == text.size());
-        f.close();
+        QVERIFY(writeBytes(path, text));
         QVERIFY(!XdgAutostart().RemoveAutostart(u"tool"_s));
         QCOMPARE(readBytes(path), text);
     }

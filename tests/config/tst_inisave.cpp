@@ -3,6 +3,7 @@
 // old file stays whole, no temporary stays behind, and the caller learns why.
 #include "FileReplacer.h"
 #include "IniFile.h"
+#include "TestFiles.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -23,18 +24,6 @@ using FileReplacer::Step;
 namespace {
 
 const QString kSection = u"Konfig"_s;
-
-QByteArray readBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
 
 // A user's file of about 10 KB: comments, other sections, and our keys with other values.
 QByteArray usersFile()
@@ -61,13 +50,6 @@ IniFile::Writes fifteenKeys(int variant)
         writes.emplace_back(key, variant == 0 ? u"a"_s : u"bbbbbbbbbbbbbbbbbbbb"_s);
     }
     return writes;
-}
-
-// Names in folder, so that a temporary left behind shows.
-QStringList entries(const QString &folder)
-{
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                  QDir::NoDotAndDotDot);
 }
 
 bool run(const QString &program, const QStringList &arguments)
@@ -161,142 +143,141 @@ class TestIniSave : public QObject
     Q_OBJECT
 
 private slots:
-    void failedSaveKeepsFile_data();
-    void failedSaveKeepsFile();
-    void killedSave_data();
-    void killedSave();
+    void failedSaveKeepsFile_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<int>("step");  // where the hook fails the save, -1 for a real fault
+        QTest::addColumn<int>("error"); // the error number the hook gives
+        QTest::addColumn<QString>("reason");
+
+        const QString full = u"Auf dem Datenträger ist kein Platz mehr frei."_s;
+        QTest::newRow("full disk") << u"full"_s << -1 << 0 << full;
+        QTest::newRow("read-only file system")
+            << u"read-only"_s << -1 << 0 << u"Der Datenträger ist schreibgeschützt."_s;
+        QTest::newRow("file size limit")
+            << u"limit"_s << -1 << 0 << u"Die Datei wäre größer, als das System erlaubt."_s;
+        QTest::newRow("folder gone")
+            << u"gone"_s << -1 << 0 << u"Der Ordner ist nicht vorhanden."_s;
+        // The steps no real fault reaches reliably.
+        QTest::newRow("create refused")
+            << u"hook"_s << int(Step::Create) << EACCES << u"Zugriff verweigert."_s;
+        QTest::newRow("write") << u"hook"_s << int(Step::Write) << ENOSPC << full;
+        QTest::newRow("sync") << u"hook"_s << int(Step::Sync) << EIO
+                              << u"Ein-/Ausgabefehler beim Zugriff auf den Datenträger."_s;
+        QTest::newRow("close") << u"hook"_s << int(Step::Close) << EDQUOT
+                               << qt_error_string(EDQUOT);
+        QTest::newRow("rename") << u"hook"_s << int(Step::Rename) << EXDEV
+                                << qt_error_string(EXDEV);
+    }
+
+    void failedSaveKeepsFile()
+    {
+        QFETCH(QString, fault);
+        QFETCH(int, step);
+        QFETCH(int, error);
+        Tmpfs disk;
+        QTemporaryDir plain;
+        const bool needsMount = fault == u"full"_s || fault == u"read-only"_s;
+        if (needsMount && !disk.mount()) {
+            QSKIP("cannot mount a file system of its own here");
+        }
+        const QString folder = needsMount ? disk.dir.path() : plain.path();
+        const QString path = QDir(folder).filePath(u"Mirkan_DesktopTool.ini"_s);
+        const QByteArray before = usersFile();
+        QVERIFY(writeBytes(path, before));
+        if (fault == u"full"_s) {
+            fill(folder);
+        } else if (fault == u"read-only"_s &&
+                   !run(u"mount"_s, {u"-o"_s, u"remount,ro"_s, folder})) {
+            QSKIP("cannot make the file system read-only");
+        }
+        const QStringList names = entries(folder);
+
+        FileReplacer::Result result;
+        const auto save = [&] {
+            result = IniFile::save(kSection, fifteenKeys(1), path,
+                                   [&](Step at) { return int(at) == step ? error : 0; });
+        };
+        if (fault == u"limit"_s) {
+            withFileSizeLimit(rlim_t(before.size()), save);
+        } else if (fault == u"gone"_s) {
+            const QString elsewhere = QDir(folder).filePath(u"gone/Mirkan_DesktopTool.ini"_s);
+            result = IniFile::save(kSection, fifteenKeys(1), elsewhere);
+        } else {
+            save();
+        }
+
+        QVERIFY(!result.ok());
+        QTEST(result.error, "reason");
+        QVERIFY(!result.systemError.isEmpty());
+        QCOMPARE(readBytes(path), before);
+        QCOMPARE(entries(folder), names);
+    }
+
+    void killedSave_data()
+    {
+        QTest::addColumn<QString>("what"); // for the child: a step to die at, or "loop"
+        QTest::addColumn<int>("delay");    // ms the loop runs before the kill
+        QTest::newRow("before create") << QString::number(int(Step::Create)) << 0;
+        QTest::newRow("before write") << QString::number(int(Step::Write)) << 0;
+        QTest::newRow("before sync") << QString::number(int(Step::Sync)) << 0;
+        QTest::newRow("before close") << QString::number(int(Step::Close)) << 0;
+        QTest::newRow("before rename") << QString::number(int(Step::Rename)) << 0;
+        for (const int delay : {0, 1, 3, 7, 15, 40}) {
+            QTest::addRow("saving in a loop, killed after %d ms", delay) << u"loop"_s << delay;
+        }
+    }
+
+    // A child process saves and is killed: the file is the old one or a new one, never a
+    // mixture; the next save removes what the dead one left, and nothing else.
+    void killedSave()
+    {
+        QFETCH(QString, what);
+        QFETCH(int, delay);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"Mirkan_DesktopTool.ini"_s);
+        const QByteArray before = usersFile();
+        // Alike in name, but not temporaries of ours.
+        const QStringList bystanders = {u"Mirkan_DesktopTool.ini.backup"_s,
+                                        u"Mirkan_DesktopTool.ini.save-12345"_s,
+                                        u"other.ini.save-ABCDEF"_s};
+        for (const QString &name : bystanders) {
+            QVERIFY(writeBytes(dir.filePath(name), "keep"));
+        }
+        // What a whole save of either set gives, on the old file and on each other.
+        QVERIFY(writeBytes(path, before));
+        QVERIFY(IniFile::save(kSection, fifteenKeys(0), path).ok());
+        const QByteArray savedA = readBytes(path);
+        QVERIFY(IniFile::save(kSection, fifteenKeys(1), path).ok());
+        const QByteArray savedB = readBytes(path);
+        QVERIFY(writeBytes(path, before));
+
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(), {u"--child-save"_s, path, what});
+        QVERIFY(child.waitForStarted());
+        if (what == u"loop"_s) {
+            QVERIFY(child.waitForReadyRead(10'000));
+            QThread::msleep(delay);
+            child.kill();
+        }
+        QVERIFY(child.waitForFinished(10'000));
+        QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+
+        const QByteArray after = readBytes(path);
+        if (what != u"loop"_s) {
+            QCOMPARE(after, before);
+        } else if (after != savedA && after != savedB) {
+            QFAIL(qPrintable(u"the file is a mixture of saves, %1 bytes"_s.arg(after.size())));
+        }
+
+        QVERIFY(IniFile::save(kSection, fifteenKeys(0), path).ok());
+        QCOMPARE(readBytes(path), savedA);
+        QStringList expected = bystanders;
+        expected << u"Mirkan_DesktopTool.ini"_s;
+        expected.sort();
+        QCOMPARE(entries(dir.path()), expected);
+    }
 };
-
-void TestIniSave::failedSaveKeepsFile_data()
-{
-    QTest::addColumn<QString>("fault");
-    QTest::addColumn<int>("step");  // where the hook fails the save, -1 for a real fault
-    QTest::addColumn<int>("error"); // the error number the hook gives
-    QTest::addColumn<QString>("reason");
-
-    const QString full = u"Auf dem Datenträger ist kein Platz mehr frei."_s;
-    QTest::newRow("full disk") << u"full"_s << -1 << 0 << full;
-    QTest::newRow("read-only file system")
-        << u"read-only"_s << -1 << 0 << u"Der Datenträger ist schreibgeschützt."_s;
-    QTest::newRow("file size limit")
-        << u"limit"_s << -1 << 0 << u"Die Datei wäre größer, als das System erlaubt."_s;
-    QTest::newRow("folder gone") << u"gone"_s << -1 << 0 << u"Der Ordner ist nicht vorhanden."_s;
-    // The steps no real fault reaches reliably.
-    QTest::newRow("create refused")
-        << u"hook"_s << int(Step::Create) << EACCES << u"Zugriff verweigert."_s;
-    QTest::newRow("write") << u"hook"_s << int(Step::Write) << ENOSPC << full;
-    QTest::newRow("sync") << u"hook"_s << int(Step::Sync) << EIO
-                          << u"Ein-/Ausgabefehler beim Zugriff auf den Datenträger."_s;
-    QTest::newRow("close") << u"hook"_s << int(Step::Close) << EDQUOT << qt_error_string(EDQUOT);
-    QTest::newRow("rename") << u"hook"_s << int(Step::Rename) << EXDEV << qt_error_string(EXDEV);
-}
-
-void TestIniSave::failedSaveKeepsFile()
-{
-    QFETCH(QString, fault);
-    QFETCH(int, step);
-    QFETCH(int, error);
-    Tmpfs disk;
-    QTemporaryDir plain;
-    const bool needsMount = fault == u"full"_s || fault == u"read-only"_s;
-    if (needsMount && !disk.mount()) {
-        QSKIP("cannot mount a file system of its own here");
-    }
-    const QString folder = needsMount ? disk.dir.path() : plain.path();
-    const QString path = QDir(folder).filePath(u"Mirkan_DesktopTool.ini"_s);
-    const QByteArray before = usersFile();
-    QVERIFY(writeBytes(path, before));
-    if (fault == u"full"_s) {
-        fill(folder);
-    } else if (fault == u"read-only"_s && !run(u"mount"_s, {u"-o"_s, u"remount,ro"_s, folder})) {
-        QSKIP("cannot make the file system read-only");
-    }
-    const QStringList names = entries(folder);
-
-    FileReplacer::Result result;
-    const auto save = [&] {
-        result = IniFile::save(kSection, fifteenKeys(1), path,
-                               [&](Step at) { return int(at) == step ? error : 0; });
-    };
-    if (fault == u"limit"_s) {
-        withFileSizeLimit(rlim_t(before.size()), save);
-    } else if (fault == u"gone"_s) {
-        const QString elsewhere = QDir(folder).filePath(u"gone/Mirkan_DesktopTool.ini"_s);
-        result = IniFile::save(kSection, fifteenKeys(1), elsewhere);
-    } else {
-        save();
-    }
-
-    QVERIFY(!result.ok());
-    QTEST(result.error, "reason");
-    QVERIFY(!result.systemError.isEmpty());
-    QCOMPARE(readBytes(path), before);
-    QCOMPARE(entries(folder), names);
-}
-
-void TestIniSave::killedSave_data()
-{
-    QTest::addColumn<QString>("what"); // for the child: a step to die at, or "loop"
-    QTest::addColumn<int>("delay");    // ms the loop runs before the kill
-    QTest::newRow("before create") << QString::number(int(Step::Create)) << 0;
-    QTest::newRow("before write") << QString::number(int(Step::Write)) << 0;
-    QTest::newRow("before sync") << QString::number(int(Step::Sync)) << 0;
-    QTest::newRow("before close") << QString::number(int(Step::Close)) << 0;
-    QTest::newRow("before rename") << QString::number(int(Step::Rename)) << 0;
-    for (const int delay : {0, 1, 3, 7, 15, 40}) {
-        QTest::addRow("saving in a loop, killed after %d ms", delay) << u"loop"_s << delay;
-    }
-}
-
-// A child process saves and is killed: the file is the old one or a new one, never a
-// mixture; the next save removes what the dead one left, and nothing else.
-void TestIniSave::killedSave()
-{
-    QFETCH(QString, what);
-    QFETCH(int, delay);
-    QTemporaryDir dir;
-    const QString path = dir.filePath(u"Mirkan_DesktopTool.ini"_s);
-    const QByteArray before = usersFile();
-    // Alike in name, but not temporaries of ours.
-    const QStringList bystanders = {u"Mirkan_DesktopTool.ini.backup"_s,
-                                    u"Mirkan_DesktopTool.ini.save-12345"_s,
-                                    u"other.ini.save-ABCDEF"_s};
-    for (const QString &name : bystanders) {
-        QVERIFY(writeBytes(dir.filePath(name), "keep"));
-    }
-    // What a whole save of either set gives, on the old file and on each other.
-    QVERIFY(writeBytes(path, before));
-    QVERIFY(IniFile::save(kSection, fifteenKeys(0), path).ok());
-    const QByteArray savedA = readBytes(path);
-    QVERIFY(IniFile::save(kSection, fifteenKeys(1), path).ok());
-    const QByteArray savedB = readBytes(path);
-    QVERIFY(writeBytes(path, before));
-
-    QProcess child;
-    child.start(QCoreApplication::applicationFilePath(), {u"--child-save"_s, path, what});
-    QVERIFY(child.waitForStarted());
-    if (what == u"loop"_s) {
-        QVERIFY(child.waitForReadyRead(10'000));
-        QThread::msleep(delay);
-        child.kill();
-    }
-    QVERIFY(child.waitForFinished(10'000));
-    QCOMPARE(child.exitStatus(), QProcess::CrashExit);
-
-    const QByteArray after = readBytes(path);
-    if (what != u"loop"_s) {
-        QCOMPARE(after, before);
-    } else if (after != savedA && after != savedB) {
-        QFAIL(qPrintable(u"the file is a mixture of saves, %1 bytes"_s.arg(after.size())));
-    }
-
-    QVERIFY(IniFile::save(kSection, fifteenKeys(0), path).ok());
-    QCOMPARE(readBytes(path), savedA);
-    QStringList expected = bystanders;
-    expected << u"Mirkan_DesktopTool.ini"_s;
-    expected.sort();
-    QCOMPARE(entries(dir.path()), expected);
-}
 
 int main(int argc, char **argv)
 {

@@ -1,12 +1,18 @@
 // SPDX-License-Identifier: MIT
 #include "ApiAddress.h"
+#include "IniFile.h"
 #include "KonfigKeys.h"
 #include "NumberText.h"
 #include "ProgramFolder.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -51,10 +57,8 @@ KonfigSettings loadFrom(const QByteArray &ini, const QLocale &locale = QLocale::
     QTemporaryDir dir;
     KonfigSettings s;
     s.ini_path = ProgramFolder::iniPath(dir.path());
-    QFile f(s.ini_path);
-    if (!ini.isNull() && f.open(QIODevice::WriteOnly)) {
-        f.write(ini);
-        f.close();
+    if (!ini.isNull()) {
+        writeBytes(s.ini_path, ini);
     }
     KonfigKeys::readFile(s, locale);
     s.ini_path.clear();
@@ -78,197 +82,223 @@ class TestKonfig : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-    void conversions_data();
-    void conversions();
-    void stationsCut_data();
-    void stationsCut();
-    void leadingNumber_data();
-    void leadingNumber();
-    void apiAddress();
-    void programFolderFromVariable_data();
-    void programFolderFromVariable();
+    void init()
+    {
+        // Every expected warning is announced with ignoreMessage; any other one fails.
+        QTest::failOnWarning(QRegularExpression(u"."_s));
+    }
+
+    void conversions_data()
+    {
+        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<QString>("change"); // the one field that differs from the defaults
+        QTest::addColumn<QLocale>("locale");
+
+        auto row = [](const char *name, const QByteArray &line, const char *change,
+                      const QLocale &locale = QLocale::c()) {
+            QTest::newRow(name) << QByteArray("[Konfig]\r\n" + line + "\r\n")
+                                << QString::fromUtf8(change) << locale;
+        };
+        QTest::newRow("no file") << QByteArray() << QString() << QLocale::c();
+        // Each key alone, to a value no other key holds by default: a key that lands in
+        // another field fails its row.
+        for (const char *line :
+             {"stations=eins;zwei", "BackgroundColor=255", "OutlineColor=65280", "Opaque=128",
+              "Text_Ouline=0", "Text_Shadow=0", "Text_Size=20", "UpdateInterval=5", "autostart=1",
+              "only_changes=1", "changes_visible_in_seconds=25", "write_title2file=1",
+              "window_pos_x=123", "window_pos_y=-300", "horizontal=1", "api_host=127.0.0.1:8080"}) {
+            row(line, line, line);
+        }
+        row("stations trimmed then lower", "stations=  Eins;ZWEI  ", "stations=eins;zwei");
+        row("text colour trimmed inside quotes", "BackgroundColor=\"  255 \"",
+            "BackgroundColor=255");
+        row("opaque letters", "Opaque=abc", "");
+        row("opaque beyond 16 bits", "Opaque=70000", "");
+        row("interval negative", "UpdateInterval=-2", "");
+        row("interval zero", "UpdateInterval=0", "UpdateInterval=0");
+        row("interval half to even", "UpdateInterval=4.5", "UpdateInterval=4");
+        row("interval 547", "UpdateInterval=547", "UpdateInterval=546");
+        row("interval 32768", "UpdateInterval=32768", "");
+        row("outline fAlSe", "Text_Ouline=fAlSe", "Text_Ouline=0");
+        row("outline unreadable", "Text_Ouline=ja", "");
+        row("text size half to even", "Text_Size=20.5", "Text_Size=20");
+        const QLocale german(QLocale::German);
+        row("decimal comma in the user's locale", "Text_Size=20,5", "Text_Size=20", german);
+        row("C format still read in the user's locale", "Text_Size=21.5", "Text_Size=22", german);
+        row("seconds leading number", "changes_visible_in_seconds=25 Sekunden",
+            "changes_visible_in_seconds=25");
+        row("seconds letters", "changes_visible_in_seconds=abc", "changes_visible_in_seconds=0");
+        row("title files 2", "write_title2file=2", "write_title2file=1");
+        row("title files rounds to 0", "write_title2file=0.5", "");
+        row("x blanks inside", "window_pos_x=1 2 3", "window_pos_x=123");
+        row("x beyond 32 bits", "window_pos_x=99999999999", "");
+        row("api host trimmed", "api_host= 127.0.0.1:8080 ", "api_host=127.0.0.1:8080");
+    }
+
+    void conversions()
+    {
+        QFETCH(QByteArray, ini);
+        QFETCH(QString, change);
+        QFETCH(QLocale, locale);
+        QStringList want = kFileDefaults;
+        if (!change.isEmpty()) {
+            const QString name = change.section(u'=', 0, 0) + u'=';
+            auto field = std::find_if(want.begin(), want.end(),
+                                      [&name](const QString &f) { return f.startsWith(name); });
+            QVERIFY(field != want.end());
+            *field = change;
+        }
+        QCOMPARE(fields(loadFrom(ini, locale)), want);
+    }
+
+    void stationsCut_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<QString>("warning"); // "" when none is expected
+
+        // ok-1 to ok-161 fill 1018 characters; the cut at 1023 leaves ";ok-1" of ok-162.
+        const QString upTo161 = numberedStations(161);
+        QCOMPARE(upTo161.size(), 1018);
+        QTest::newRow("1000 stations lose the name the cut went through")
+            << numberedStations(1000) << upTo161 << u"\"ok-162\" and the stations after it"_s;
+        QTest::newRow("exactly 1023 characters are not cut")
+            << upTo161 + u";ok-1"_s << upTo161 + u";ok-1"_s << QString();
+        QTest::newRow("cut right before a separator keeps the name")
+            << upTo161 + u";abcd;ok-3"_s << upTo161 + u";abcd"_s << u"\"ok-3\""_s;
+        QTest::newRow("cut in blanks before a separator keeps the name")
+            << upTo161 + u";ok   ;ok-3"_s << upTo161 + u";ok"_s << u"\"ok-3\""_s;
+        QTest::newRow("a single name longer than the cut leaves none")
+            << QString(1100, u'a') << QString() << u"\"a{1100}\""_s;
+        QTest::newRow("upper case is lowered after the cut")
+            << upTo161.toUpper() + u";OK-162"_s << upTo161 << u"\"OK-162\""_s;
+    }
+
+    void stationsCut()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, expected);
+        QFETCH(QString, warning);
+        if (!warning.isEmpty()) {
+            QTest::ignoreMessage(QtWarningMsg,
+                                 QRegularExpression(u"longer than 1023 characters; "_s + warning));
+        }
+        const KonfigSettings s = loadFrom("[Konfig]\nstations=" + stored.toUtf8() + '\n');
+        // The ends first: Qt shows only the start of a long text that differs.
+        QCOMPARE(s.stations.right(12), expected.right(12));
+        QCOMPARE(s.stations, expected);
+    }
+
+    void leadingNumber_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("expected");
+        QTest::newRow("digits then text") << u"0057abc"_s << 57.0;
+        QTest::newRow("sign and fraction") << u" -12.75x"_s << -12.75;
+        QTest::newRow("exponent") << u"1e3"_s << 1000.0;
+        QTest::newRow("exponent without digits") << u"7e"_s << 7.0;
+        QTest::newRow("second point ends") << u"1.2.3"_s << 1.2;
+        QTest::newRow("no digits") << u"-."_s << 0.0;
+        QTest::newRow("too small is 0") << u"-12e-400"_s << 0.0;
+        QTest::newRow("too large") << u"0.1e400"_s << HUGE_VAL;
+    }
+
+    void leadingNumber()
+    {
+        QFETCH(QString, text);
+        QTEST(NumberText::leadingNumber(text), "expected");
+    }
+
+    // Host-and-port settings and names that need escaping reach the simulator in the
+    // poll and end-to-end tests.
+    void apiAddress()
+    {
+        KonfigSettings s;
+        QCOMPARE(ApiAddress::stationUrl(s, u"eins"_s, u"listeners"),
+                 u"http://api.mirkan.example/station/eins/listeners"_s);
+        s.api_host = u"https://radio.test/api/"_s;
+        QCOMPARE(ApiAddress::stationUrl(s, u"eins"_s, u"listeners"),
+                 u"https://radio.test/api/station/eins/listeners"_s);
+
+        // The domain the settings dialog refuses in station names.
+        const std::pair<QString, QString> domains[] = {
+            {u""_s, u"mirkan.example"_s},
+            {u"API.Radio.Example.org:8080"_s, u"radio.example.org"_s},
+            {u"radio.test"_s, u"radio.test"_s},
+            {u"127.0.0.1:4711"_s, u"127.0.0.1"_s},
+        };
+        for (const auto &[host, domain] : domains) {
+            s.api_host = host;
+            QCOMPARE(ApiAddress::domainName(s), domain);
+        }
+    }
+
+    void programFolderFromVariable_data()
+    {
+        QTest::addColumn<QByteArray>("name");  // below a fresh temporary folder
+        QTest::addColumn<QString>("expected"); // below it as well; "" for the executable's folder
+        QTest::newRow("UTF-8 umlaut") << QByteArray("M\xC3\xBCller") << u"Müller"_s;
+        // Latin-1 bytes, as a shell in a Latin-1 locale passes them.
+        QTest::newRow("bytes that are no UTF-8") << QByteArray("M\xFCller") << QString();
+    }
+
+    void programFolderFromVariable()
+    {
+        QFETCH(QByteArray, name);
+        QFETCH(QString, expected);
+        QTemporaryDir base;
+        const QString exeDir = base.filePath(u"exe"_s);
+        QVERIFY(QDir().mkpath(exeDir));
+        if (expected.isEmpty()) {
+            QTest::ignoreMessage(QtWarningMsg,
+                                 QRegularExpression(u"not a file name .*%FC.*ignored"_s));
+        }
+        const QString folder =
+            ProgramFolder::resolve(exeDir, QFile::encodeName(base.path()) + '/' + name);
+        QCOMPARE(folder, expected.isEmpty() ? exeDir : base.filePath(expected));
+        // Nothing else appears: no folder under a replacement-character name.
+        QStringList made = QDir(base.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        made.removeOne(u"exe"_s);
+        QCOMPARE(made, expected.isEmpty() ? QStringList() : QStringList{expected});
+    }
+
+    // Where the program cannot write beside itself (installed under /usr or Program Files),
+    // its settings go to the user's configuration folder, and saving there works.
+    void readOnlyProgramFolder()
+    {
+        QTemporaryDir base;
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(base.filePath(u"config"_s)));
+        const QString exeDir = base.filePath(u"exe"_s);
+        QVERIFY(QDir().mkpath(exeDir));
+        QCOMPARE(ProgramFolder::resolve(exeDir, {}), exeDir);
+
+        QVERIFY(QFile::setPermissions(exeDir, QFile::ReadOwner | QFile::ExeOwner));
+        bool mounted = false;
+        const auto unmount = qScopeGuard([&] {
+            if (mounted) {
+                QProcess::execute(u"umount"_s, {exeDir});
+            }
+        });
+        // Permissions do not bind an administrator; a read-only file system does.
+        if (QFileInfo(exeDir).isWritable()) {
+            mounted = QProcess::execute(u"mount"_s, {u"-t"_s, u"tmpfs"_s, u"-o"_s, u"ro,size=16k"_s,
+                                                     u"tmpfs"_s, exeDir}) == 0;
+            if (!mounted || QFileInfo(exeDir).isWritable()) {
+                QSKIP("cannot make a folder read-only here");
+            }
+        }
+        const QString folder = ProgramFolder::resolve(exeDir, {});
+        QCOMPARE(folder, QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+        QVERIFY2(folder.startsWith(base.filePath(u"config/"_s)), qPrintable(folder));
+        QVERIFY(QFileInfo(folder).isDir());
+        const QString ini = ProgramFolder::iniPath(folder);
+        QVERIFY(IniFile::save(u"Konfig"_s, {{u"stations"_s, u"eins"_s}}, ini).ok());
+        KonfigSettings s;
+        s.ini_path = ini;
+        KonfigKeys::readFile(s);
+        QCOMPARE(s.stations, u"eins"_s);
+    }
 };
-
-void TestKonfig::init()
-{
-    // Every expected warning is announced with ignoreMessage; any other one fails.
-    QTest::failOnWarning(QRegularExpression(u"."_s));
-}
-
-void TestKonfig::conversions_data()
-{
-    QTest::addColumn<QByteArray>("ini");
-    QTest::addColumn<QString>("change"); // the one field that differs from the defaults
-    QTest::addColumn<QLocale>("locale");
-
-    // One key per row, each to a value that no other key holds by default, so a key
-    // that lands in the wrong field fails its row.
-    auto row = [](const char *name, const QByteArray &line, const char *change,
-                  const QLocale &locale = QLocale::c()) {
-        QTest::newRow(name) << QByteArray("[Konfig]\r\n" + line + "\r\n")
-                            << QString::fromUtf8(change) << locale;
-    };
-    QTest::newRow("no file") << QByteArray() << QString() << QLocale::c();
-    row("stations trimmed then lower", "stations=  Eins;ZWEI  ", "stations=eins;zwei");
-    row("stations: one letter for one", "stations=STRASSE;Straße;İ", "stations=strasse;straße;İ");
-    row("text colour trimmed inside quotes", "BackgroundColor=\"  255 \"", "BackgroundColor=255");
-    row("outline colour", "OutlineColor=65280", "OutlineColor=65280");
-    row("opaque", "Opaque=128", "Opaque=128");
-    row("opaque letters", "Opaque=abc", "");
-    row("opaque beyond 16 bits", "Opaque=70000", "");
-    row("interval negative", "UpdateInterval=-2", "");
-    row("interval zero", "UpdateInterval=0", "UpdateInterval=0");
-    row("interval half to even", "UpdateInterval=4.5", "UpdateInterval=4");
-    row("interval 547", "UpdateInterval=547", "UpdateInterval=546");
-    row("interval 32768", "UpdateInterval=32768", "");
-    row("outline 0", "Text_Ouline=0", "Text_Ouline=0");
-    row("outline fAlSe", "Text_Ouline=fAlSe", "Text_Ouline=0");
-    row("outline unreadable", "Text_Ouline=ja", "");
-    row("shadow 0", "Text_Shadow=0", "Text_Shadow=0");
-    row("text size half to even", "Text_Size=20.5", "Text_Size=20");
-    const QLocale german(QLocale::German);
-    row("decimal comma in the user's locale", "Text_Size=20,5", "Text_Size=20", german);
-    row("C format still read in the user's locale", "Text_Size=21.5", "Text_Size=22", german);
-    row("autostart 1", "autostart=1", "autostart=1");
-    row("only changes 1", "only_changes=1", "only_changes=1");
-    row("seconds leading number", "changes_visible_in_seconds=25 Sekunden",
-        "changes_visible_in_seconds=25");
-    row("seconds letters", "changes_visible_in_seconds=abc", "changes_visible_in_seconds=0");
-    row("title files 2", "write_title2file=2", "write_title2file=1");
-    row("title files rounds to 0", "write_title2file=0.5", "");
-    row("x blanks inside", "window_pos_x=1 2 3", "window_pos_x=123");
-    row("x beyond 32 bits", "window_pos_x=99999999999", "");
-    row("y negative", "window_pos_y=-300", "window_pos_y=-300");
-    row("horizontal 1", "horizontal=1", "horizontal=1");
-    row("api host", "api_host= 127.0.0.1:8080 ", "api_host=127.0.0.1:8080");
-}
-
-void TestKonfig::conversions()
-{
-    QFETCH(QByteArray, ini);
-    QFETCH(QString, change);
-    QFETCH(QLocale, locale);
-    QStringList want = kFileDefaults;
-    if (!change.isEmpty()) {
-        const QString name = change.section(u'=', 0, 0) + u'=';
-        auto field = std::find_if(want.begin(), want.end(),
-                                  [&name](const QString &f) { return f.startsWith(name); });
-        QVERIFY(field != want.end());
-        *field = change;
-    }
-    QCOMPARE(fields(loadFrom(ini, locale)), want);
-}
-
-void TestKonfig::stationsCut_data()
-{
-    QTest::addColumn<QString>("stored");
-    QTest::addColumn<QString>("expected");
-    QTest::addColumn<QString>("warning"); // "" when none is expected
-
-    // ok-1 to ok-161 fill 1018 characters; the cut at 1023 leaves ";ok-1" of ok-162.
-    const QString upTo161 = numberedStations(161);
-    QCOMPARE(upTo161.size(), 1018);
-    QTest::newRow("1000 stations lose the name the cut went through")
-        << numberedStations(1000) << upTo161 << u"\"ok-162\" and the stations after it"_s;
-    QTest::newRow("exactly 1023 characters are not cut")
-        << upTo161 + u";ok-1"_s << upTo161 + u";ok-1"_s << QString();
-    QTest::newRow("cut right before a separator keeps the name")
-        << upTo161 + u";abcd;ok-3"_s << upTo161 + u";abcd"_s << u"\"ok-3\""_s;
-    QTest::newRow("cut in blanks before a separator keeps the name")
-        << upTo161 + u";ok   ;ok-3"_s << upTo161 + u";ok"_s << u"\"ok-3\""_s;
-    QTest::newRow("a single name longer than the cut leaves none")
-        << QString(1100, u'a') << QString() << u"\"a{1100}\""_s;
-    QTest::newRow("upper case is lowered after the cut")
-        << upTo161.toUpper() + u";OK-162"_s << upTo161 << u"\"OK-162\""_s;
-}
-
-void TestKonfig::stationsCut()
-{
-    QFETCH(QString, stored);
-    QFETCH(QString, expected);
-    QFETCH(QString, warning);
-    if (!warning.isEmpty()) {
-        QTest::ignoreMessage(QtWarningMsg,
-                             QRegularExpression(u"longer than 1023 characters; "_s + warning));
-    }
-    const KonfigSettings s = loadFrom("[Konfig]\nstations=" + stored.toUtf8() + '\n');
-    // The ends first: Qt shows only the start of a long text that differs.
-    QCOMPARE(s.stations.right(12), expected.right(12));
-    QCOMPARE(s.stations, expected);
-}
-
-void TestKonfig::leadingNumber_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<double>("expected");
-    QTest::newRow("digits then text") << u"0057abc"_s << 57.0;
-    QTest::newRow("sign and fraction") << u" -12.75x"_s << -12.75;
-    QTest::newRow("exponent") << u"1e3"_s << 1000.0;
-    QTest::newRow("exponent without digits") << u"7e"_s << 7.0;
-    QTest::newRow("second point ends") << u"1.2.3"_s << 1.2;
-    QTest::newRow("no digits") << u"-."_s << 0.0;
-    QTest::newRow("too small is 0") << u"-12e-400"_s << 0.0;
-    QTest::newRow("too large") << u"0.1e400"_s << HUGE_VAL;
-}
-
-void TestKonfig::leadingNumber()
-{
-    QFETCH(QString, text);
-    QTEST(NumberText::leadingNumber(text), "expected");
-}
-
-// Host-and-port settings and names that need escaping reach the simulator in the
-// poll and end-to-end tests.
-void TestKonfig::apiAddress()
-{
-    KonfigSettings s;
-    QCOMPARE(ApiAddress::stationUrl(s, u"eins"_s, u"listeners"),
-             u"http://api.mirkan.example/station/eins/listeners"_s);
-    s.api_host = u"https://radio.test/api/"_s;
-    QCOMPARE(ApiAddress::stationUrl(s, u"eins"_s, u"listeners"),
-             u"https://radio.test/api/station/eins/listeners"_s);
-
-    // The domain the settings dialog refuses in station names.
-    const std::pair<QString, QString> domains[] = {
-        {u""_s, u"mirkan.example"_s},
-        {u"API.Radio.Example.org:8080"_s, u"radio.example.org"_s},
-        {u"radio.test"_s, u"radio.test"_s},
-        {u"127.0.0.1:4711"_s, u"127.0.0.1"_s},
-    };
-    for (const auto &[host, domain] : domains) {
-        s.api_host = host;
-        QCOMPARE(ApiAddress::domainName(s), domain);
-    }
-}
-
-void TestKonfig::programFolderFromVariable_data()
-{
-    QTest::addColumn<QByteArray>("name");  // below a fresh temporary folder
-    QTest::addColumn<QString>("expected"); // below it as well; "" for the executable's folder
-    QTest::newRow("UTF-8 umlaut") << QByteArray("M\xC3\xBCller") << u"Müller"_s;
-    // Latin-1 bytes, as a shell in a Latin-1 locale passes them.
-    QTest::newRow("bytes that are no UTF-8") << QByteArray("M\xFCller") << QString();
-}
-
-void TestKonfig::programFolderFromVariable()
-{
-    QFETCH(QByteArray, name);
-    QFETCH(QString, expected);
-    QTemporaryDir base;
-    const QString exeDir = base.filePath(u"exe"_s);
-    QVERIFY(QDir().mkpath(exeDir));
-    if (expected.isEmpty()) {
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"not a file name .*%FC.*ignored"_s));
-    }
-    const QString folder =
-        ProgramFolder::resolve(exeDir, QFile::encodeName(base.path()) + '/' + name);
-    QCOMPARE(folder, expected.isEmpty() ? exeDir : base.filePath(expected));
-    // Nothing else appears: no folder under a replacement-character name.
-    QStringList made = QDir(base.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-    made.removeOne(u"exe"_s);
-    QCOMPARE(made, expected.isEmpty() ? QStringList() : QStringList{expected});
-}
 
 QTEST_GUILESS_MAIN(TestKonfig)
 #include "tst_konfig.moc"

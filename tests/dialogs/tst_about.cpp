@@ -71,94 +71,89 @@ class TestAbout : public QObject
     Q_OBJECT
 
 private slots:
-    void texts();
-    void link_data();
-    void link();
-    void okClosesAndNewOpeningStartsAfresh();
-};
-
-void TestAbout::texts()
-{
-    RecordingOpener opener;
-    frmAbout dialog(opener);
-    QStringList texts{dialog.windowTitle()};
-    for (const char *name : {"lblTitle", "lblVersion", "lblDescription", "Label3", "Label1"}) {
-        texts << dialog.findChild<QLabel *>(QLatin1StringView(name))->text();
-    }
-    texts << dialog.findChild<QAbstractButton *>(u"cmdOK"_s)->text();
-    QCOMPARE(texts, (QStringList{u"Info zu Mirkan DesktopTool"_s, u"Mirkan DesktopTool"_s,
-                                 u"Version " MIRKAN_VERSION ""_s,
-                                 u"Diese Programm zeigt die Hörerzahlen ein oder mehrere "
-                                 u"Mirkan Stationen auf dem Desktop an."_s,
-                                 u"Auf der Webseite gibt es auch einen Spende-Button :)"_s,
-                                 kSite.toString(), u"OK"_s}));
-}
-
-void TestAbout::link_data()
-{
-    QTest::addColumn<QString>("steps");
-    QTest::addColumn<bool>("underlined");
-    QTest::addColumn<bool>("pointer");
-    QTest::addColumn<int>("opens");
-    constexpr bool Underlined = true, Plain = false, Pointer = true, Normal = false;
-    const auto row = [](const char *name, const QString &steps, bool underlined, bool pointer,
-                        int opens) {
-        QTest::newRow(name) << steps << underlined << pointer << opens;
-    };
-    row("hover", u"enter"_s, Underlined, Pointer, 0);
-    row("click", u"enter click"_s, Plain, Pointer, 1);
-    row("click, move on", u"enter click move"_s, Underlined, Pointer, 1);
-    row("click, leave", u"enter click leave"_s, Plain, Normal, 1);
-    row("two clicks", u"enter click click"_s, Plain, Pointer, 2);
-    row("right click", u"enter right-click"_s, Underlined, Pointer, 0);
-    row("released elsewhere", u"enter release-outside"_s, Underlined, Pointer, 0);
-    row("pressed elsewhere", u"enter release-only"_s, Underlined, Pointer, 0);
-}
-
-void TestAbout::link()
-{
-    QFETCH(QString, steps);
-    QFETCH(int, opens);
-    RecordingOpener opener;
-    frmAbout dialog(opener);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    auto *link = dialog.findChild<QLabel *>(u"Label1"_s);
-
-    for (const QString &step : steps.split(u' ')) {
-        act(link, step);
-    }
-
-    QTEST(link->font().underline(), "underlined");
-    QTEST(hasPointer(link), "pointer");
-    QCOMPARE(opener.opened, QList<QUrl>(opens, kSite));
-    QVERIFY(dialog.isVisible());
-}
-
-// OK closes; a new opening forgets the hover of the one before. The busy tray icon is
-// another picture than the program's.
-void TestAbout::okClosesAndNewOpeningStartsAfresh()
-{
-    RecordingOpener opener;
+    void texts()
     {
-        frmAbout first(opener);
-        first.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&first));
-        act(first.findChild<QLabel *>(u"Label1"_s), u"enter"_s);
-        QTest::mouseClick(first.findChild<QAbstractButton *>(u"cmdOK"_s), Qt::LeftButton);
-        QVERIFY(!first.isVisible());
-        QCOMPARE(first.result(), int(QDialog::Accepted));
+        RecordingOpener opener;
+        frmAbout dialog(opener);
+        QStringList texts{dialog.windowTitle()};
+        for (const char *name : {"lblTitle", "lblVersion", "lblDescription", "Label3", "Label1"}) {
+            texts << dialog.findChild<QLabel *>(QLatin1StringView(name))->text();
+        }
+        texts << dialog.findChild<QAbstractButton *>(u"cmdOK"_s)->text();
+        QCOMPARE(texts, (QStringList{u"Info zu Mirkan DesktopTool"_s, u"Mirkan DesktopTool"_s,
+                                     u"Version " MIRKAN_VERSION ""_s,
+                                     u"Diese Programm zeigt die Hörerzahlen ein oder mehrere "
+                                     u"Mirkan Stationen auf dem Desktop an."_s,
+                                     u"Auf der Webseite gibt es auch einen Spende-Button :)"_s,
+                                     kSite.toString(), u"OK"_s}));
     }
-    frmAbout second(opener);
-    auto *link = second.findChild<QLabel *>(u"Label1"_s);
-    QVERIFY(!link->font().underline());
-    QVERIFY(!hasPointer(link));
-    QCOMPARE(second.findChild<QLabel *>(u"Picture1"_s)->pixmap().size(), QSize(380, 152));
-    QCOMPARE(image(second.windowIcon(), 32), image(ProgramIcons::program(), 32));
-    for (const int size : {16, 32}) {
-        QVERIFY(image(ProgramIcons::busy(), size) != image(ProgramIcons::program(), size));
+
+    void link_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<bool>("underlined");
+        QTest::addColumn<bool>("pointer");
+        QTest::addColumn<int>("opens");
+        constexpr bool Underlined = true, Plain = false, Pointer = true, Normal = false;
+        const auto row = [](const char *name, const QString &steps, bool underlined, bool pointer,
+                            int opens) {
+            QTest::newRow(name) << steps << underlined << pointer << opens;
+        };
+        row("hover", u"enter"_s, Underlined, Pointer, 0);
+        row("click", u"enter click"_s, Plain, Pointer, 1);
+        row("click, move on", u"enter click move"_s, Underlined, Pointer, 1);
+        row("click, leave", u"enter click leave"_s, Plain, Normal, 1);
+        row("two clicks", u"enter click click"_s, Plain, Pointer, 2);
+        row("right click", u"enter right-click"_s, Underlined, Pointer, 0);
+        row("released elsewhere", u"enter release-outside"_s, Underlined, Pointer, 0);
+        row("pressed elsewhere", u"enter release-only"_s, Underlined, Pointer, 0);
     }
-}
+
+    void link()
+    {
+        QFETCH(QString, steps);
+        QFETCH(int, opens);
+        RecordingOpener opener;
+        frmAbout dialog(opener);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        auto *link = dialog.findChild<QLabel *>(u"Label1"_s);
+
+        for (const QString &step : steps.split(u' ')) {
+            act(link, step);
+        }
+
+        QTEST(link->font().underline(), "underlined");
+        QTEST(hasPointer(link), "pointer");
+        QCOMPARE(opener.opened, QList<QUrl>(opens, kSite));
+        QVERIFY(dialog.isVisible());
+    }
+
+    // OK closes; a new opening forgets the hover of the one before. The busy tray icon is
+    // another picture than the program's.
+    void okClosesAndNewOpeningStartsAfresh()
+    {
+        RecordingOpener opener;
+        {
+            frmAbout first(opener);
+            first.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&first));
+            act(first.findChild<QLabel *>(u"Label1"_s), u"enter"_s);
+            QTest::mouseClick(first.findChild<QAbstractButton *>(u"cmdOK"_s), Qt::LeftButton);
+            QVERIFY(!first.isVisible());
+            QCOMPARE(first.result(), int(QDialog::Accepted));
+        }
+        frmAbout second(opener);
+        auto *link = second.findChild<QLabel *>(u"Label1"_s);
+        QVERIFY(!link->font().underline());
+        QVERIFY(!hasPointer(link));
+        QCOMPARE(second.findChild<QLabel *>(u"Picture1"_s)->pixmap().size(), QSize(380, 152));
+        QCOMPARE(image(second.windowIcon(), 32), image(ProgramIcons::program(), 32));
+        for (const int size : {16, 32}) {
+            QVERIFY(image(ProgramIcons::busy(), size) != image(ProgramIcons::program(), size));
+        }
+    }
+};
 
 QTEST_MAIN(TestAbout)
 #include "tst_about.moc"

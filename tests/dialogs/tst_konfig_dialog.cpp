@@ -5,6 +5,7 @@
 #include "KonfigKeys.h"
 #include "KonfigSettings.h"
 #include "Messenger.h"
+#include "TestFiles.h"
 #include "frmKonfig.h"
 #include "frmKonfig_position.h"
 #include "frmText.h"
@@ -111,11 +112,7 @@ struct World
                                 saveHook});
     }
 
-    QByteArray fileBytes() const
-    {
-        QFile file(konfig.ini_path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    QByteArray fileBytes() const { return readBytes(konfig.ini_path); }
 };
 
 template <typename W> W *control(QWidget *form, const QString &name)
@@ -137,348 +134,350 @@ class TestKonfigDialog : public QObject
     Q_OBJECT
 
 private slots:
-    void rejectedStationList_data();
-    void rejectedStationList();
-    void saveWritesEveryKeyInOrder();
-    void failedSaveKeepsWindowOpen_data();
-    void failedSaveKeepsWindowOpen();
-    void cancelRestoresPreview();
-    void closeBoxKeepsPreview();
-    void valueLabels_data();
-    void valueLabels();
-    void colourDialogPalettes();
-    void sideBySidePollsAtOnce();
-    void positionDialog_data();
-    void positionDialog();
-};
+    void saveWritesEveryKeyInOrder()
+    {
+        World world;
+        world.konfig.Text_Size = 40; // from a hand-edited file: the bar shows 30
+        world.konfig.window_pos_x = 1500;
+        world.konfig.window_pos_y = 3000;
+        world.konfig.BackgroundColor = u"-2147483640"_s; // a system colour: never written
+        world.konfig.OutlineColor = u"33554431"_s;       // beyond 24 bits, kept as it is
+        auto form = world.open();
+        form->show();
+        control<QLineEdit>(form.get(), u"Text1"_s)->setText(u"  Eins;ZWEI "_s);
+        control<QScrollBar>(form.get(), u"tranzparency"_s)->setValue(200);
+        control<QScrollBar>(form.get(), u"Update_Inter"_s)->setValue(5);
+        control<QCheckBox>(form.get(), u"Check_schatten"_s)->setChecked(false);
+        control<QCheckBox>(form.get(), u"Check_autostart"_s)->setChecked(true);
+        control<QCheckBox>(form.get(), u"Check_only_changes"_s)->setChecked(true);
+        control<QScrollBar>(form.get(), u"HScroll_check_time_in_seconds"_s)->setValue(7);
+        control<QCheckBox>(form.get(), u"Check_write_file"_s)->setChecked(true);
+        control<QPushButton>(form.get(), u"Command1"_s)->click();
 
-void TestKonfigDialog::rejectedStationList_data()
-{
-    QTest::addColumn<QString>("input");
-    QTest::addColumn<QString>("message");
-    const auto without = [](const QString &what) -> QString {
-        return kWrong + u"Bitte nur den Stationsnamen ohne '"_s + what +
-               u"' eintragen.\r\nBeipsiel: eins"_s;
-    };
-    QTest::newRow("comma, no example line")
-        << u"eins, zwei"_s << kWrong + u"Für mehrere Stationen bitte ein ; verwenden "_s;
-    QTest::newRow("HTTP in capitals") << u"HTTP://eins"_s << without(u"http"_s);
-    QTest::newRow("https") << u"eins;https"_s << without(u"http"_s);
-    QTest::newRow("platform domain") << u"Mirkan.Example/eins"_s << without(u"mirkan.example"_s);
-    QTest::newRow(".live") << u" eins.live "_s << without(u".live"_s);
-}
+        const QByteArray expected = "[Konfig]\r\n"
+                                    "stations=eins;zwei\r\n"
+                                    "OutlineColor=33554431\r\n"
+                                    "UpdateInterval=5\r\n"
+                                    "Opaque=200\r\n"
+                                    "Text_Ouline=1\r\n"
+                                    "Text_Shadow=0\r\n"
+                                    "Text_Size=30\r\n"
+                                    "autostart=1\r\n"
+                                    "only_changes=1\r\n"
+                                    "changes_visible_in_seconds=7\r\n"
+                                    "write_title2file=1\r\n"
+                                    "window_pos_x=1500\r\n"
+                                    "window_pos_y=3000\r\n"
+                                    "horizontal=0\r\n";
+        QCOMPARE(world.fileBytes(), expected);
+        QCOMPARE(world.autostart.calls,
+                 QStringList{u"set Other "_s +
+                             QDir::toNativeSeparators(u"/opt/mirkan/Mirkan_DesktopTool"_s)});
+        QCOMPARE(world.loads, 1);
+        QCOMPARE(world.konfig.stations, u"eins;zwei"_s);
+        QCOMPARE(world.messenger.texts, QStringList{kSaved});
+        QVERIFY(!form->isVisible());
 
-// Nothing is written and the dialog stays open with the user's text.
-void TestKonfigDialog::rejectedStationList()
-{
-    QFETCH(QString, input);
-    QFETCH(QString, message);
-    World world;
-    auto form = world.open();
-    form->show();
-    control<QLineEdit>(form.get(), u"Text1"_s)->setText(input);
-    control<QPushButton>(form.get(), u"Command1"_s)->click();
+        // Saving again with the box clear removes the entry under the same name.
+        auto again = world.open();
+        control<QCheckBox>(again.get(), u"Check_autostart"_s)->setChecked(false);
+        control<QPushButton>(again.get(), u"Command1"_s)->click();
+        QCOMPARE(world.autostart.calls.last(), u"remove Other"_s);
+    }
 
-    QCOMPARE(world.messenger.texts, QStringList{message});
-    QVERIFY(!QFile::exists(world.konfig.ini_path));
-    QVERIFY(world.autostart.calls.isEmpty());
-    QCOMPARE(world.loads, 0);
-    QVERIFY(form->isVisible());
-    QCOMPARE(control<QLineEdit>(form.get(), u"Text1"_s)->text(), input);
-}
-
-void TestKonfigDialog::saveWritesEveryKeyInOrder()
-{
-    World world;
-    world.konfig.Text_Size = 40; // from a hand-edited file: the bar shows 30
-    world.konfig.window_pos_x = 1500;
-    world.konfig.window_pos_y = 3000;
-    world.konfig.BackgroundColor = u"-2147483640"_s; // a system colour: never written
-    world.konfig.OutlineColor = u"33554431"_s;       // beyond 24 bits, kept as it is
-    auto form = world.open();
-    form->show();
-    control<QLineEdit>(form.get(), u"Text1"_s)->setText(u"  Eins;ZWEI "_s);
-    control<QScrollBar>(form.get(), u"tranzparency"_s)->setValue(200);
-    control<QScrollBar>(form.get(), u"Update_Inter"_s)->setValue(5);
-    control<QCheckBox>(form.get(), u"Check_schatten"_s)->setChecked(false);
-    control<QCheckBox>(form.get(), u"Check_autostart"_s)->setChecked(true);
-    control<QCheckBox>(form.get(), u"Check_only_changes"_s)->setChecked(true);
-    control<QScrollBar>(form.get(), u"HScroll_check_time_in_seconds"_s)->setValue(7);
-    control<QCheckBox>(form.get(), u"Check_write_file"_s)->setChecked(true);
-    control<QPushButton>(form.get(), u"Command1"_s)->click();
-
-    const QByteArray expected = "[Konfig]\r\n"
-                                "stations=eins;zwei\r\n"
-                                "OutlineColor=33554431\r\n"
-                                "UpdateInterval=5\r\n"
-                                "Opaque=200\r\n"
-                                "Text_Ouline=1\r\n"
-                                "Text_Shadow=0\r\n"
-                                "Text_Size=30\r\n"
-                                "autostart=1\r\n"
-                                "only_changes=1\r\n"
-                                "changes_visible_in_seconds=7\r\n"
-                                "write_title2file=1\r\n"
-                                "window_pos_x=1500\r\n"
-                                "window_pos_y=3000\r\n"
-                                "horizontal=0\r\n";
-    QCOMPARE(world.fileBytes(), expected);
-    QCOMPARE(world.autostart.calls,
-             QStringList{u"set Other "_s +
-                         QDir::toNativeSeparators(u"/opt/mirkan/Mirkan_DesktopTool"_s)});
-    QCOMPARE(world.loads, 1);
-    QCOMPARE(world.konfig.stations, u"eins;zwei"_s);
-    QCOMPARE(world.messenger.texts, QStringList{kSaved});
-    QVERIFY(!form->isVisible());
-
-    // Saving again with the box clear removes the entry under the same name.
-    auto again = world.open();
-    control<QCheckBox>(again.get(), u"Check_autostart"_s)->setChecked(false);
-    control<QPushButton>(again.get(), u"Command1"_s)->click();
-    QCOMPARE(world.autostart.calls.last(), u"remove Other"_s);
-}
-
-void TestKonfigDialog::failedSaveKeepsWindowOpen_data()
-{
-    QTest::addColumn<QString>("fault");
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<bool>("warningLine"); // the window says the file could not be read
-    const QString unreadable = kNotSaved + u"Die Datei konnte beim Start nicht gelesen werden. "_s;
-    QTest::newRow("disk full") << u"full"_s
-                               << kNotSaved + u"Auf dem Datenträger ist kein Platz mehr frei."_s
-                               << false;
-    QTest::newRow("folder gone") << u"gone"_s << kNotSaved + u"Der Ordner ist nicht vorhanden."_s
-                                 << false;
-    QTest::newRow("a folder at the file's place")
-        << u"folder"_s
-        << unreadable + u"An ihrer Stelle liegt keine gewöhnliche Datei. Sie wird nicht ersetzt."_s
-        << true;
-    // Defaults were loaded in its place; that the file reads now changes nothing.
-    QTest::newRow("too large at the start, small now")
-        << u"large"_s << unreadable + u"Sie ist größer als 32 MiB. Sie wird nicht ersetzt."_s
-        << true;
-}
-
-// The file stays as it was, and so does the logon entry; the window stays open and says
-// why in one message box, with one warning on the log.
-void TestKonfigDialog::failedSaveKeepsWindowOpen()
-{
-    QFETCH(QString, fault);
-    QFETCH(QString, message);
-    QFETCH(bool, warningLine);
-    // Any warning but the offscreen platform's own fails, so a second one shows.
-    QTest::failOnWarning(QRegularExpression(u"^(?!This plugin does not support)"_s));
-    World world;
-    QString &path = world.konfig.ini_path;
-    PutIniString(u"Konfig"_s, u"stations"_s, u"mine"_s, path);
-    if (fault == u"full"_s) {
-        world.saveHook = [](FileReplacer::Step step) {
-            return step == FileReplacer::Step::Write ? ENOSPC : 0;
+    void refusedSaveKeepsWindowOpen_data()
+    {
+        QTest::addColumn<QString>("input"); // the station list typed; "" leaves it
+        QTest::addColumn<QString>("fault"); // of the file; "" for none
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("warningLine"); // the window says the file could not be read
+        const auto without = [](const QString &what) -> QString {
+            return kWrong + u"Bitte nur den Stationsnamen ohne '"_s + what +
+                   u"' eintragen.\r\nBeipsiel: eins"_s;
         };
-    } else if (fault == u"gone"_s) {
-        path = world.dir.filePath(u"gone/Mirkan_DesktopTool.ini"_s);
-    } else if (fault == u"folder"_s) {
-        QVERIFY(QFile::remove(path));
-        QVERIFY(QDir().mkdir(path));
-    } else {
-        QVERIFY(QFile::resize(path, IniFile::kMaxFileSize + 1));
+        const auto input = [](const char *name, const QString &text, const QString &message) {
+            QTest::newRow(name) << text << QString() << message << false;
+        };
+        input("comma, no example line", u"eins, zwei"_s,
+              kWrong + u"Für mehrere Stationen bitte ein ; verwenden "_s);
+        input("HTTP in capitals", u"HTTP://eins"_s, without(u"http"_s));
+        input("https", u"eins;https"_s, without(u"http"_s));
+        input("platform domain", u"Mirkan.Example/eins"_s, without(u"mirkan.example"_s));
+        input(".live", u" eins.live "_s, without(u".live"_s));
+        const QString unreadable =
+            kNotSaved + u"Die Datei konnte beim Start nicht gelesen werden. "_s;
+        QTest::newRow("disk full")
+            << QString() << u"full"_s
+            << kNotSaved + u"Auf dem Datenträger ist kein Platz mehr frei."_s << false;
+        QTest::newRow("folder gone")
+            << QString() << u"gone"_s << kNotSaved + u"Der Ordner ist nicht vorhanden."_s << false;
+        QTest::newRow("a folder at the file's place")
+            << QString() << u"folder"_s
+            << unreadable +
+                   u"An ihrer Stelle liegt keine gewöhnliche Datei. Sie wird nicht ersetzt."_s
+            << true;
+        // Defaults were loaded in its place; that the file reads now changes nothing.
+        QTest::newRow("too large at the start, small now")
+            << QString() << u"large"_s
+            << unreadable + u"Sie ist größer als 32 MiB. Sie wird nicht ersetzt."_s << true;
     }
-    if (warningLine) {
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"^Cannot read INI file"_s));
+
+    // Rejected input or a file that cannot be saved: the file stays as it was, and so does
+    // the logon entry; the window stays open with the user's text and says why in one
+    // message box, with one warning on the log for a fault.
+    void refusedSaveKeepsWindowOpen()
+    {
+        QFETCH(QString, input);
+        QFETCH(QString, fault);
+        QFETCH(QString, message);
+        QFETCH(bool, warningLine);
+        // Any warning but the offscreen platform's own fails, so a second one shows.
+        QTest::failOnWarning(QRegularExpression(u"^(?!This plugin does not support)"_s));
+        World world;
+        QString &path = world.konfig.ini_path;
+        PutIniString(u"Konfig"_s, u"stations"_s, u"mine"_s, path);
+        if (fault == u"full"_s) {
+            world.saveHook = [](FileReplacer::Step step) {
+                return step == FileReplacer::Step::Write ? ENOSPC : 0;
+            };
+        } else if (fault == u"gone"_s) {
+            path = world.dir.filePath(u"gone/Mirkan_DesktopTool.ini"_s);
+        } else if (fault == u"folder"_s) {
+            QVERIFY(QFile::remove(path));
+            QVERIFY(QDir().mkdir(path));
+        } else if (fault == u"large"_s) {
+            QVERIFY(QFile::resize(path, IniFile::kMaxFileSize + 1));
+        }
+        if (warningLine) {
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"^Cannot read INI file"_s));
+        }
+        KonfigKeys::readFile(world.konfig);
+        if (fault == u"large"_s) {
+            QVERIFY(QFile::resize(path, 0));
+        }
+        const QByteArray before = world.fileBytes();
+        const QStringList files = entries(world.dir.path());
+
+        auto form = world.open();
+        form->show();
+        auto *line = control<QLabel>(form.get(), u"Label_ini_problem"_s);
+        QCOMPARE(line->isVisible(), warningLine);
+        if (warningLine) {
+            QVERIFY(
+                line->text().startsWith(u"Die Einstellungsdatei konnte nicht gelesen werden."_s));
+        }
+        auto *stations = control<QLineEdit>(form.get(), u"Text1"_s);
+        if (!input.isEmpty()) {
+            stations->setText(input);
+        }
+        const QString typed = stations->text();
+        control<QCheckBox>(form.get(), u"Check_autostart"_s)->setChecked(true);
+        if (!fault.isEmpty()) {
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"^Settings not saved"_s));
+        }
+        control<QPushButton>(form.get(), u"Command1"_s)->click();
+
+        QCOMPARE(world.messenger.texts, QStringList{message});
+        QVERIFY(form->isVisible());
+        QCOMPARE(stations->text(), typed);
+        QCOMPARE(world.fileBytes(), before);
+        QCOMPARE(entries(world.dir.path()), files);
+        QVERIFY(world.autostart.calls.isEmpty());
+        QCOMPARE(world.loads, 0);
     }
-    KonfigKeys::readFile(world.konfig);
-    if (fault == u"large"_s) {
-        QVERIFY(QFile::resize(path, 0));
+
+    // The live preview reaches the overlay at once; "&Abbrechen" takes all of it back and
+    // leaves the file as it was.
+    void cancelRestoresPreview()
+    {
+        World world;
+        PutIniString(u"Konfig"_s, u"Text_Size"_s, u"18"_s, world.konfig.ini_path);
+        const QByteArray before = world.fileBytes();
+        world.konfig.OutlineColor = u"-5"_s;
+        const KonfigSettings original = world.konfig;
+        const QSize overlaySize = world.overlay.size();
+        world.picker.answer = QColor(255, 0, 0);
+
+        auto form = world.open();
+        form->show();
+        control<QScrollBar>(form.get(), u"scroll_font_size"_s)->setValue(30);
+        QVERIFY(world.overlay.width() > overlaySize.width());
+        QTest::mouseClick(control<QWidget>(form.get(), u"Picture_bg"_s), Qt::LeftButton);
+        QCOMPARE(world.konfig.BackgroundColor, u"255"_s);
+        control<QPushButton>(form.get(), u"Command2"_s)->click();
+        control<QPushButton>(form.get(), u"Command_cancel"_s)->click();
+
+        QCOMPARE(world.konfig, original);
+        QCOMPARE(world.overlay.size(), overlaySize);
+        QCOMPARE(world.fileBytes(), before);
+        QVERIFY(!form->isVisible());
+        QCOMPARE(world.loads, 0);
     }
-    const QByteArray before = world.fileBytes();
-    const QStringList files = QDir(world.dir.path()).entryList(QDir::AllEntries | QDir::Hidden);
 
-    auto form = world.open();
-    form->show();
-    auto *line = control<QLabel>(form.get(), u"Label_ini_problem"_s);
-    QCOMPARE(line->isVisible(), warningLine);
-    if (warningLine) {
-        QVERIFY(line->text().startsWith(u"Die Einstellungsdatei konnte nicht gelesen werden."_s));
+    void closeBoxKeepsPreview()
+    {
+        World world;
+        auto form = world.open();
+        form->show();
+        control<QScrollBar>(form.get(), u"tranzparency"_s)->setValue(99);
+        form->close();
+        QCOMPARE(world.konfig.Opaque, qint16(99));
+        QVERIFY(!QFile::exists(world.konfig.ini_path));
     }
-    control<QCheckBox>(form.get(), u"Check_autostart"_s)->setChecked(true);
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"^Settings not saved"_s));
-    control<QPushButton>(form.get(), u"Command1"_s)->click();
 
-    QCOMPARE(world.messenger.texts, QStringList{message});
-    QVERIFY(form->isVisible());
-    QCOMPARE(world.fileBytes(), before);
-    QCOMPARE(QDir(world.dir.path()).entryList(QDir::AllEntries | QDir::Hidden), files);
-    QVERIFY(world.autostart.calls.isEmpty());
-    QCOMPARE(world.loads, 0);
-}
-
-// The live preview reaches the overlay at once; "&Abbrechen" takes all of it back and
-// leaves the file as it was.
-void TestKonfigDialog::cancelRestoresPreview()
-{
-    World world;
-    PutIniString(u"Konfig"_s, u"Text_Size"_s, u"18"_s, world.konfig.ini_path);
-    const QByteArray before = world.fileBytes();
-    world.konfig.OutlineColor = u"-5"_s;
-    const KonfigSettings original = world.konfig;
-    const QSize overlaySize = world.overlay.size();
-    world.picker.answer = QColor(255, 0, 0);
-
-    auto form = world.open();
-    form->show();
-    control<QScrollBar>(form.get(), u"scroll_font_size"_s)->setValue(30);
-    QVERIFY(world.overlay.width() > overlaySize.width());
-    QTest::mouseClick(control<QWidget>(form.get(), u"Picture_bg"_s), Qt::LeftButton);
-    QCOMPARE(world.konfig.BackgroundColor, u"255"_s);
-    control<QPushButton>(form.get(), u"Command2"_s)->click();
-    control<QPushButton>(form.get(), u"Command_cancel"_s)->click();
-
-    QCOMPARE(world.konfig, original);
-    QCOMPARE(world.overlay.size(), overlaySize);
-    QCOMPARE(world.fileBytes(), before);
-    QVERIFY(!form->isVisible());
-    QCOMPARE(world.loads, 0);
-}
-
-void TestKonfigDialog::closeBoxKeepsPreview()
-{
-    World world;
-    auto form = world.open();
-    form->show();
-    control<QScrollBar>(form.get(), u"tranzparency"_s)->setValue(99);
-    form->close();
-    QCOMPARE(world.konfig.Opaque, qint16(99));
-    QVERIFY(!QFile::exists(world.konfig.ini_path));
-}
-
-void TestKonfigDialog::valueLabels_data()
-{
-    QTest::addColumn<int>("interval");
-    QTest::addColumn<int>("seconds");
-    QTest::addColumn<QString>("intervalLabel");
-    QTest::addColumn<QString>("secondsLabel");
-    QTest::addColumn<int>("storedSeconds"); // in the record once the dialog is open
-    QTest::newRow("one of each") << 1 << 1 << u"einmal pro Minute"_s << u"1 Sekunde"_s << 1;
-    QTest::newRow("plural") << 3 << 12 << u"aller 3 Minuten"_s << u"12 Sekunden"_s << 12;
-    QTest::newRow("no seconds stored") << 5 << 0 << u"aller 5 Minuten"_s << u"10 Sekunden"_s << 10;
-    QTest::newRow("negative seconds") << 2 << -4 << u"aller 2 Minuten"_s << u"10 Sekunden"_s << 10;
-    // A hand-edited file: the bars clamp, and the labels say what the bars show.
-    QTest::newRow("beyond the bars") << 60 << 99 << u"aller 5 Minuten"_s << u"50 Sekunden"_s << 99;
-}
-
-void TestKonfigDialog::valueLabels()
-{
-    QFETCH(int, interval);
-    QFETCH(int, seconds);
-    World world;
-    world.konfig.UpdateInterval = qint16(interval);
-    world.konfig.changes_visible_in_seconds = qint16(seconds);
-    world.konfig.Opaque = 0; // the bar's first value: no change, the label is set anyway
-    world.konfig.Text_Size = 10;
-    auto form = world.open();
-
-    QTEST(labelText(form.get(), u"Label6"_s), "intervalLabel");
-    QTEST(labelText(form.get(), u"Label_only_changes"_s), "secondsLabel");
-    QTEST(int(world.konfig.changes_visible_in_seconds), "storedSeconds");
-    QCOMPARE(labelText(form.get(), u"Label_trans"_s), u"0"_s);
-    QCOMPARE(labelText(form.get(), u"Label_textgroesse"_s), u"Textgröße: 10"_s);
-    QCOMPARE(world.konfig.UpdateInterval, qint16(interval)); // the bar never writes it
-}
-
-// Each swatch keeps its own custom colours; the first three are offered afresh every
-// time, and the dialog always opens on pure green.
-void TestKonfigDialog::colourDialogPalettes()
-{
-    World world;
-    auto form = world.open();
-    form->show();
-    auto *text = control<QWidget>(form.get(), u"Picture_bg"_s);
-    auto *outline = control<QWidget>(form.get(), u"Picture_kont"_s);
-    QTest::mouseClick(text, Qt::LeftButton);
-    QTest::mouseClick(text, Qt::LeftButton);
-    QTest::mouseClick(outline, Qt::LeftButton);
-
-    QCOMPARE(world.picker.initials, QList<QColor>(3, QColor(0, 255, 0)));
-    const auto &p = world.picker.palettes;
-    for (const auto &palette : p) {
-        QCOMPARE(QList<QRgb>(palette.begin(), palette.begin() + 3),
-                 (QList<QRgb>{qRgb(255, 0, 255), qRgb(125, 125, 125), qRgb(90, 90, 90)}));
+    void valueLabels_data()
+    {
+        QTest::addColumn<int>("interval");
+        QTest::addColumn<int>("seconds");
+        QTest::addColumn<QString>("intervalLabel");
+        QTest::addColumn<QString>("secondsLabel");
+        QTest::addColumn<int>("storedSeconds"); // in the record once the dialog is open
+        QTest::newRow("one of each") << 1 << 1 << u"einmal pro Minute"_s << u"1 Sekunde"_s << 1;
+        QTest::newRow("plural") << 3 << 12 << u"aller 3 Minuten"_s << u"12 Sekunden"_s << 12;
+        QTest::newRow("no seconds stored")
+            << 5 << 0 << u"aller 5 Minuten"_s << u"10 Sekunden"_s << 10;
+        QTest::newRow("negative seconds")
+            << 2 << -4 << u"aller 2 Minuten"_s << u"10 Sekunden"_s << 10;
+        // A hand-edited file: the bars clamp, and the labels say what the bars show.
+        QTest::newRow("beyond the bars")
+            << 60 << 99 << u"aller 5 Minuten"_s << u"50 Sekunden"_s << 99;
     }
-    // Slot 5: what the user stored at the first opening, then the other swatch's own.
-    QCOMPARE((QList<QRgb>{p[0][5], p[1][5], p[2][5]}), (QList<QRgb>{0, qRgb(1, 2, 3), 0}));
-    QCOMPARE(world.konfig.BackgroundColor, u"2131691"_s); // cancelled: nothing changes
-}
 
-void TestKonfigDialog::sideBySidePollsAtOnce()
-{
-    World world;
-    world.konfig.horizontal = 1; // ticked by the opening: that polls once too
-    auto form = world.open();
-    QCOMPARE(world.polls, 1);
-    control<QCheckBox>(form.get(), u"Check_neben"_s)->setChecked(false);
-    QCOMPARE(world.konfig.horizontal, 0);
-    QCOMPARE(world.polls, 2);
-}
+    void valueLabels()
+    {
+        QFETCH(int, interval);
+        QFETCH(int, seconds);
+        World world;
+        world.konfig.UpdateInterval = qint16(interval);
+        world.konfig.changes_visible_in_seconds = qint16(seconds);
+        world.konfig.Opaque = 0; // the bar's first value: no change, the label is set anyway
+        world.konfig.Text_Size = 10;
+        auto form = world.open();
 
-void TestKonfigDialog::positionDialog_data()
-{
-    QTest::addColumn<QString>("finish"); // how the position window is left after a drag
-    QTest::addColumn<bool>("stored");    // the dragged position is in the record
-    QTest::addColumn<bool>("reset");     // the record holds 0, 0
-    QTest::newRow("Übernehmen") << u"Command1"_s << true << false;
-    QTest::newRow("tick icon") << u"Picture1"_s << true << false;
-    QTest::newRow("Abbrechen") << u"Command2"_s << false << true;
-    QTest::newRow("reset icon") << u"Picture2"_s << false << true;
-    QTest::newRow("Escape on a button") << u"escape"_s << false << false;
-}
-
-void TestKonfigDialog::positionDialog()
-{
-    QFETCH(QString, finish);
-    QFETCH(bool, stored);
-    QFETCH(bool, reset);
-    World world;
-    world.konfig.window_pos_x = 1500; // 100 px at 96 DPI
-    world.konfig.window_pos_y = 3000;
-    auto form = world.open();
-    form->show();
-    control<QPushButton>(form.get(), u"Command3"_s)->click();
-    auto *position = form->findChild<frmKonfig_position *>();
-    QVERIFY(position);
-    QCOMPARE(position->pos(), QPoint(100, 200));
-    QCOMPARE(position->size(), world.overlay.size());
-
-    // A press on the instruction text is no drag.
-    auto *label = control<QLabel>(position, u"Label1"_s);
-    label->setGeometry(0, 20, 200, 20); // inside the window's cut-off size
-    QTest::mousePress(label, Qt::LeftButton, {}, {5, 5});
-    QTest::mouseMove(position, {40, 40});
-    QCOMPARE(position->pos(), QPoint(100, 200));
-    QTest::mouseRelease(label, Qt::LeftButton, {}, {5, 5});
-
-    QTest::mousePress(position, Qt::RightButton, {}, {30, 10});
-    QMouseEvent move(QEvent::MouseMove, QPointF(50, 25), position->mapToGlobal(QPointF(50, 25)),
-                     Qt::NoButton, Qt::RightButton, Qt::NoModifier);
-    QApplication::sendEvent(position, &move);
-    QTest::mouseRelease(position, Qt::RightButton, {}, {50, 25});
-    QCOMPARE(position->pos(), QPoint(120, 215));
-    QCOMPARE(world.overlay.pos(), QPoint(120, 215));
-
-    if (finish == u"escape") {
-        auto *button = control<QPushButton>(position, u"Command1"_s);
-        button->setFocus();
-        QTest::keyClick(button, Qt::Key_Escape);
-    } else {
-        control<QAbstractButton>(position, finish)->click();
+        QTEST(labelText(form.get(), u"Label6"_s), "intervalLabel");
+        QTEST(labelText(form.get(), u"Label_only_changes"_s), "secondsLabel");
+        QTEST(int(world.konfig.changes_visible_in_seconds), "storedSeconds");
+        QCOMPARE(labelText(form.get(), u"Label_trans"_s), u"0"_s);
+        QCOMPARE(labelText(form.get(), u"Label_textgroesse"_s), u"Textgröße: 10"_s);
+        QCOMPARE(world.konfig.UpdateInterval, qint16(interval)); // the bar never writes it
     }
-    QVERIFY(!position->isVisible());
-    const QPoint expected = stored ? QPoint(1800, 3225) : reset ? QPoint(0, 0) : QPoint(1500, 3000);
-    QCOMPARE(QPoint(world.konfig.window_pos_x, world.konfig.window_pos_y), expected);
-    QCOMPARE(control<QLineEdit>(form.get(), u"Text_pos_x"_s)->text(),
-             QString::number(expected.x()));
-    QCOMPARE(control<QLineEdit>(form.get(), u"Text_pos_y"_s)->text(),
-             QString::number(expected.y()));
-}
+
+    // Each swatch keeps its own custom colours; the first three are offered afresh every
+    // time, and the dialog always opens on pure green.
+    void colourDialogPalettes()
+    {
+        World world;
+        auto form = world.open();
+        form->show();
+        auto *text = control<QWidget>(form.get(), u"Picture_bg"_s);
+        auto *outline = control<QWidget>(form.get(), u"Picture_kont"_s);
+        QTest::mouseClick(text, Qt::LeftButton);
+        QTest::mouseClick(text, Qt::LeftButton);
+        QTest::mouseClick(outline, Qt::LeftButton);
+
+        QCOMPARE(world.picker.initials, QList<QColor>(3, QColor(0, 255, 0)));
+        const auto &p = world.picker.palettes;
+        for (const auto &palette : p) {
+            QCOMPARE(QList<QRgb>(palette.begin(), palette.begin() + 3),
+                     (QList<QRgb>{qRgb(255, 0, 255), qRgb(125, 125, 125), qRgb(90, 90, 90)}));
+        }
+        // Slot 5: what the user stored at the first opening, then the other swatch's own.
+        QCOMPARE((QList<QRgb>{p[0][5], p[1][5], p[2][5]}), (QList<QRgb>{0, qRgb(1, 2, 3), 0}));
+        QCOMPARE(world.konfig.BackgroundColor, u"2131691"_s); // cancelled: nothing changes
+    }
+
+    void sideBySidePollsAtOnce()
+    {
+        World world;
+        world.konfig.horizontal = 1; // ticked by the opening: that polls once too
+        auto form = world.open();
+        QCOMPARE(world.polls, 1);
+        control<QCheckBox>(form.get(), u"Check_neben"_s)->setChecked(false);
+        QCOMPARE(world.konfig.horizontal, 0);
+        QCOMPARE(world.polls, 2);
+    }
+
+    void positionDialog_data()
+    {
+        QTest::addColumn<QString>("finish"); // how the position window is left after a drag
+        QTest::addColumn<bool>("stored");    // the dragged position is in the record
+        QTest::addColumn<bool>("reset");     // the record holds 0, 0
+        QTest::newRow("Übernehmen") << u"Command1"_s << true << false;
+        QTest::newRow("tick icon") << u"Picture1"_s << true << false;
+        QTest::newRow("Abbrechen") << u"Command2"_s << false << true;
+        QTest::newRow("reset icon") << u"Picture2"_s << false << true;
+        QTest::newRow("Escape on a button") << u"escape"_s << false << false;
+    }
+
+    void positionDialog()
+    {
+        QFETCH(QString, finish);
+        QFETCH(bool, stored);
+        QFETCH(bool, reset);
+        World world;
+        world.konfig.window_pos_x = 1500; // 100 px at 96 DPI
+        world.konfig.window_pos_y = 3000;
+        auto form = world.open();
+        form->show();
+        control<QPushButton>(form.get(), u"Command3"_s)->click();
+        auto *position = form->findChild<frmKonfig_position *>();
+        QVERIFY(position);
+        QCOMPARE(position->pos(), QPoint(100, 200));
+        QCOMPARE(position->size(), world.overlay.size());
+
+        // A press on the instruction text is no drag.
+        auto *label = control<QLabel>(position, u"Label1"_s);
+        label->setGeometry(0, 20, 200, 20); // inside the window's cut-off size
+        QTest::mousePress(label, Qt::LeftButton, {}, {5, 5});
+        QTest::mouseMove(position, {40, 40});
+        QCOMPARE(position->pos(), QPoint(100, 200));
+        QTest::mouseRelease(label, Qt::LeftButton, {}, {5, 5});
+
+        QTest::mousePress(position, Qt::RightButton, {}, {30, 10});
+        QMouseEvent move(QEvent::MouseMove, QPointF(50, 25), position->mapToGlobal(QPointF(50, 25)),
+                         Qt::NoButton, Qt::RightButton, Qt::NoModifier);
+        QApplication::sendEvent(position, &move);
+        QTest::mouseRelease(position, Qt::RightButton, {}, {50, 25});
+        QCOMPARE(position->pos(), QPoint(120, 215));
+        QCOMPARE(world.overlay.pos(), QPoint(120, 215));
+
+        // A poll lands while the user places the overlay: the window takes the new size and
+        // shows the new text where the overlay draws it.
+        world.overlay.set_Print_Text(u"ALPHA : 0012\r\nBETA: 0034\r\nGAMMA: 0056"_s);
+        QCOMPARE(position->geometry(), world.overlay.geometry());
+        const QImage picture = world.overlay.picture();
+        const QImage shown = position->grab().toImage();
+        QPoint ink;
+        for (int i = 0; i < picture.width() * picture.height() && ink.isNull(); ++i) {
+            const QRgb p = picture.pixel(i % picture.width(), i / picture.width());
+            ink = qAlpha(p) > 200 && qRed(p) > 200
+                      ? QPoint(i % picture.width(), i / picture.width())
+                      : ink;
+        }
+        QVERIFY(!ink.isNull());
+        QVERIFY2(qRed(shown.pixel(ink)) > 150, qPrintable(QString::number(shown.pixel(ink), 16)));
+
+        if (finish == u"escape") {
+            auto *button = control<QPushButton>(position, u"Command1"_s);
+            button->setFocus();
+            QTest::keyClick(button, Qt::Key_Escape);
+        } else {
+            control<QAbstractButton>(position, finish)->click();
+        }
+        QVERIFY(!position->isVisible());
+        const QPoint expected = stored  ? QPoint(1800, 3225)
+                                : reset ? QPoint(0, 0)
+                                        : QPoint(1500, 3000);
+        QCOMPARE(QPoint(world.konfig.window_pos_x, world.konfig.window_pos_y), expected);
+        QCOMPARE(control<QLineEdit>(form.get(), u"Text_pos_x"_s)->text(),
+                 QString::number(expected.x()));
+        QCOMPARE(control<QLineEdit>(form.get(), u"Text_pos_y"_s)->text(),
+                 QString::number(expected.y()));
+        // Closed, the window no longer holds the overlay: it goes where the record says.
+        world.overlay.set_Print_Text(u"ALPHA : 0013"_s);
+        QCOMPARE(world.overlay.pos() == position->pos(), stored);
+    }
+};
 
 QTEST_MAIN(TestKonfigDialog)
 #include "tst_konfig_dialog.moc"

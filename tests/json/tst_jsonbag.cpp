@@ -21,194 +21,187 @@ class tst_JsonBag : public QObject
     Q_OBJECT
 
 private slots:
-    void errors_data();
-    void errors();
-    void namesPositionsAndArrays();
-    void nestedBagsAreShared();
-    void clearAndModes();
-    void tableAgreesWithModel();
-    void deepTreeIsFreedWithoutRecursion();
-};
+    void errors_data()
+    {
+        QTest::addColumn<Operation>("operation");
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("description");
 
-void tst_JsonBag::errors_data()
-{
-    QTest::addColumn<Operation>("operation");
-    QTest::addColumn<int>("number");
-    QTest::addColumn<QString>("description");
-
-    JsonBag object;
-    object.setItem(u"a", 1);
-    JsonBag array;
-    array.setIsArray(true);
-    array.setItem(nullptr, 1);
-    const auto row = [](const char *name, int number, const QString &text, Operation op) {
-        QTest::newRow(name) << op << number << text;
-    };
-    const QString outOfRange = u"Subscript out of range"_s;
-    row("IsArray on non-empty bag, same value", 5,
-        u"Cannot change IsArray setting after items have been added"_s,
-        [=]() mutable { object.setIsArray(false); });
-    row("read with null key", 94, u"Key must be String or an index)"_s,
-        [=] { object.Item(nullptr); });
-    row("read array by name", 5, u"Array values can only be acessed by index"_s,
-        [=] { array.Item(u"a"); });
-    row("assign array by name", 5, u"Array values can only be changed by index or added via Null"_s,
-        [=]() mutable { array.setItem(u"a", 2); });
-    row("assign object by position", 5,
-        u"Object values can only be changed or added by key not by index"_s,
-        [=]() mutable { object.setItem(1, 2); });
-    row("Name on array", 5, u"Array items do not have names"_s, [=] { array.Name(1); });
-    row("NewEnum on array", 5, u"Arrays must be iterated using index values"_s,
-        [=] { array.NewEnum(); });
-    row("Remove by name on array", 5, u"Must remove by index for arrays"_s,
-        [=]() mutable { array.Remove(u"a"); });
-    row("missing name", 5, u"Invalid procedure call or argument"_s, [=] { object.Item(u"A"); });
-    row("position past end", 9, outOfRange, [=] { object.Item(2); });
-    row("position zero", 9, outOfRange, [=] { array.Item(0); });
-    row("wrong kind read", 13, u"Type mismatch"_s, [=] { object.Item(u"a").toString(); });
-}
-
-void tst_JsonBag::errors()
-{
-    QFETCH(Operation, operation);
-    QFETCH(int, number);
-    try {
-        operation();
-        QFAIL("no error raised");
-    } catch (const JsonError &e) {
-        QCOMPARE(e.number(), number);
-        QCOMPARE(QString::fromStdString(e.source()), u"JsonBag"_s);
-        QTEST(QString::fromUtf8(e.what()), "description");
+        JsonBag object;
+        object.setItem(u"a", 1);
+        JsonBag array;
+        array.setIsArray(true);
+        array.setItem(nullptr, 1);
+        const auto row = [](const char *name, int number, const QString &text, Operation op) {
+            QTest::newRow(name) << op << number << text;
+        };
+        const QString outOfRange = u"Subscript out of range"_s;
+        row("IsArray on non-empty bag, same value", 5,
+            u"Cannot change IsArray setting after items have been added"_s,
+            [=]() mutable { object.setIsArray(false); });
+        row("read with null key", 94, u"Key must be String or an index)"_s,
+            [=] { object.Item(nullptr); });
+        row("read array by name", 5, u"Array values can only be acessed by index"_s,
+            [=] { array.Item(u"a"); });
+        row("assign array by name", 5,
+            u"Array values can only be changed by index or added via Null"_s,
+            [=]() mutable { array.setItem(u"a", 2); });
+        row("assign object by position", 5,
+            u"Object values can only be changed or added by key not by index"_s,
+            [=]() mutable { object.setItem(1, 2); });
+        row("Name on array", 5, u"Array items do not have names"_s, [=] { array.Name(1); });
+        row("NewEnum on array", 5, u"Arrays must be iterated using index values"_s,
+            [=] { array.NewEnum(); });
+        row("Remove by name on array", 5, u"Must remove by index for arrays"_s,
+            [=]() mutable { array.Remove(u"a"); });
+        row("missing name", 5, u"Invalid procedure call or argument"_s, [=] { object.Item(u"A"); });
+        row("position past end", 9, outOfRange, [=] { object.Item(2); });
+        row("position zero", 9, outOfRange, [=] { array.Item(0); });
+        row("wrong kind read", 13, u"Type mismatch"_s, [=] { object.Item(u"a").toString(); });
     }
-}
 
-// What the random model below does not reach: case in names, the edges of
-// positions, and arrays.
-void tst_JsonBag::namesPositionsAndArrays()
-{
-    JsonBag bag;
-    bag.setItem(u"a", 1);
-    bag.setItem(u"A", 2);
-    bag.setItem(u"a", 3);
-    QCOMPARE(bag.NewEnum(), (std::vector<std::u16string>{u"A", u"a"}));
-    QVERIFY(!bag.Exists(nullptr));
-    QVERIFY(!bag.Exists(0));
-    QVERIFY(bag.Exists(2));
-    QVERIFY(!bag.Exists(3));
-    bag.Remove(3); // past the end: nothing happens
-    bag.Remove(u"missing");
-
-    JsonBag array = bag.AddNewArray(u"list");
-    array.setItem(nullptr, u"first");
-    array.setItem(nullptr, 2);
-    array.setItem(array.Count() + 5, 3); // past the end: appended
-    array.setItem(array.Count(), 4);
-    array.setItem(1.5, 9); // rounds half to even: position 2
-    array.Remove(1);
-    QVERIFY(!array.Exists(u"1"));
-    QCOMPARE(toQ(bag.JSON()), u"{\"A\":2,\"a\":3,\"list\":[9,4]}"_s);
-}
-
-void tst_JsonBag::nestedBagsAreShared()
-{
-    JsonBag song;
-    song.setJSON(u"{\"id\":7,\"artist\":{\"name\":\"X\"}}");
-    JsonBag artist = song.Item(u"artist").toBag();
-    artist.setItem(u"name", u"Y");
-    QCOMPARE(toQ(song.JSON()), u"{\"id\":7,\"artist\":{\"name\":\"Y\"}}"_s);
-    QVERIFY(song.Item(u"artist").toBag().isSameBag(artist));
-
-    JsonBag other;
-    other.setItem(u"shared", artist); // a bag assigned like any value, not copied
-    artist.setItem(u"extra", true);
-    QCOMPARE(toQ(other.JSON()), u"{\"shared\":{\"name\":\"Y\",\"extra\":true}}"_s);
-}
-
-void tst_JsonBag::clearAndModes()
-{
-    JsonBag bag;
-    bag.setDecimalMode(true);
-    bag.setWhitespace(true);
-    JsonBag child = bag.AddNewObject(u"child");
-    QVERIFY(!child.DecimalMode());
-    QVERIFY(!child.Whitespace());
-
-    bag.setJSON(u"[1]");
-    bag.Clear();
-    QVERIFY(!bag.IsArray());
-    QCOMPARE(bag.Count(), 0);
-    QVERIFY(bag.DecimalMode());
-    QVERIFY(bag.Whitespace());
-    bag.setIsArray(true); // allowed again once empty
-}
-
-// Random assignments, re-assignments and removals against a plain vector: the
-// hash index, the removal holes and the position reads must agree with it.
-void tst_JsonBag::tableAgreesWithModel()
-{
-    std::mt19937 random(42);
-    JsonBag bag;
-    std::vector<std::pair<std::u16string, int>> model;
-    for (int step = 0; step < 20000; ++step) {
-        const std::u16string name = toU16(u"k"_s + QString::number(random() % 700));
-        const auto it = std::find_if(model.begin(), model.end(),
-                                     [&](const auto &entry) { return entry.first == name; });
-        switch (random() % 5) {
-        case 0:
-        case 1:
-            if (it != model.end()) {
-                model.erase(it);
-            }
-            model.emplace_back(name, step);
-            bag.setItem(name, step);
-            break;
-        case 2:
-            if (it != model.end()) {
-                model.erase(it);
-            }
-            bag.Remove(name);
-            break;
-        case 3:
-            if (!model.empty()) {
-                const int position = static_cast<int>(random() % model.size()) + 1;
-                model.erase(model.begin() + position - 1);
-                bag.Remove(position);
-            }
-            break;
-        default:
-            QCOMPARE(bag.Exists(name), it != model.end());
-            if (!model.empty()) {
-                const int position = static_cast<int>(random() % model.size()) + 1;
-                QVERIFY(bag.Name(position) == model[position - 1].first);
-                QCOMPARE(bag.Item(position).toInt32(), model[position - 1].second);
-            }
+    void errors()
+    {
+        QFETCH(Operation, operation);
+        QFETCH(int, number);
+        try {
+            operation();
+            QFAIL("no error raised");
+        } catch (const JsonError &e) {
+            QCOMPARE(e.number(), number);
+            QCOMPARE(QString::fromStdString(e.source()), u"JsonBag"_s);
+            QTEST(QString::fromUtf8(e.what()), "description");
         }
-        QCOMPARE(bag.Count(), static_cast<int>(model.size()));
     }
-    for (const auto &[name, value] : model) {
-        QCOMPARE(bag.Item(name).toInt32(), value);
-    }
-}
 
-// Dropping the root of a very deep chain must not recurse once per level and must keep
-// a part still held. (What no one holds is freed: the sanitizer build's leak check.)
-void tst_JsonBag::deepTreeIsFreedWithoutRecursion()
-{
-    constexpr int kDepth = 300000;
-    JsonBag root;
-    root.setIsArray(true);
-    JsonBag middle;
-    JsonBag level = root;
-    for (int i = 0; i < kDepth; ++i) {
-        level = level.AddNewArray();
-        middle = i == kDepth / 2 ? level : middle;
+    // What the random model below does not reach: case in names, the edges of
+    // positions, and arrays.
+    void namesPositionsAndArrays()
+    {
+        JsonBag bag;
+        bag.setItem(u"a", 1);
+        bag.setItem(u"A", 2);
+        bag.setItem(u"a", 3);
+        QCOMPARE(bag.NewEnum(), (std::vector<std::u16string>{u"A", u"a"}));
+        QVERIFY(!bag.Exists(nullptr));
+        QVERIFY(!bag.Exists(0));
+        QVERIFY(bag.Exists(2));
+        QVERIFY(!bag.Exists(3));
+        bag.Remove(3); // past the end: nothing happens
+        bag.Remove(u"missing");
+
+        JsonBag array = bag.AddNewArray(u"list");
+        array.setItem(nullptr, u"first");
+        array.setItem(nullptr, 2);
+        array.setItem(array.Count() + 5, 3); // past the end: appended
+        array.setItem(array.Count(), 4);
+        array.setItem(1.5, 9); // rounds half to even: position 2
+        array.Remove(1);
+        QVERIFY(!array.Exists(u"1"));
+        QCOMPARE(toQ(bag.JSON()), u"{\"A\":2,\"a\":3,\"list\":[9,4]}"_s);
     }
-    root = JsonBag(); // must not overflow the stack
-    for (int i = kDepth / 2 + 1; i < kDepth; ++i) {
-        middle = middle.Item(1).toBag();
+
+    void nestedBagsAreShared()
+    {
+        JsonBag song;
+        song.setJSON(u"{\"id\":7,\"artist\":{\"name\":\"X\"}}");
+        JsonBag artist = song.Item(u"artist").toBag();
+        artist.setItem(u"name", u"Y");
+        QCOMPARE(toQ(song.JSON()), u"{\"id\":7,\"artist\":{\"name\":\"Y\"}}"_s);
+        QVERIFY(song.Item(u"artist").toBag().isSameBag(artist));
+
+        JsonBag other;
+        other.setItem(u"shared", artist); // a bag assigned like any value, not copied
+        artist.setItem(u"extra", true);
+        QCOMPARE(toQ(other.JSON()), u"{\"shared\":{\"name\":\"Y\",\"extra\":true}}"_s);
     }
-    QVERIFY(middle.isSameBag(level));
-}
+
+    void clearAndModes()
+    {
+        JsonBag bag;
+        bag.setDecimalMode(true);
+        bag.setWhitespace(true);
+        JsonBag child = bag.AddNewObject(u"child");
+        QVERIFY(!child.DecimalMode());
+        QVERIFY(!child.Whitespace());
+
+        bag.setJSON(u"[1]");
+        bag.Clear();
+        QVERIFY(!bag.IsArray());
+        QCOMPARE(bag.Count(), 0);
+        QVERIFY(bag.DecimalMode());
+        QVERIFY(bag.Whitespace());
+        bag.setIsArray(true); // allowed again once empty
+    }
+
+    // Random assignments, re-assignments and removals against a plain vector: the
+    // hash index, the removal holes and the position reads must agree with it.
+    void tableAgreesWithModel()
+    {
+        std::mt19937 random(42);
+        JsonBag bag;
+        std::vector<std::pair<std::u16string, int>> model;
+        for (int step = 0; step < 20000; ++step) {
+            const std::u16string name = toU16(u"k"_s + QString::number(random() % 700));
+            const auto it = std::find_if(model.begin(), model.end(),
+                                         [&](const auto &entry) { return entry.first == name; });
+            switch (random() % 5) {
+            case 0:
+            case 1:
+                if (it != model.end()) {
+                    model.erase(it);
+                }
+                model.emplace_back(name, step);
+                bag.setItem(name, step);
+                break;
+            case 2:
+                if (it != model.end()) {
+                    model.erase(it);
+                }
+                bag.Remove(name);
+                break;
+            case 3:
+                if (!model.empty()) {
+                    const int position = static_cast<int>(random() % model.size()) + 1;
+                    model.erase(model.begin() + position - 1);
+                    bag.Remove(position);
+                }
+                break;
+            default:
+                QCOMPARE(bag.Exists(name), it != model.end());
+                if (!model.empty()) {
+                    const int position = static_cast<int>(random() % model.size()) + 1;
+                    QVERIFY(bag.Name(position) == model[position - 1].first);
+                    QCOMPARE(bag.Item(position).toInt32(), model[position - 1].second);
+                }
+            }
+            QCOMPARE(bag.Count(), static_cast<int>(model.size()));
+        }
+        for (const auto &[name, value] : model) {
+            QCOMPARE(bag.Item(name).toInt32(), value);
+        }
+    }
+
+    // Dropping the root of a very deep chain must not recurse once per level and must keep
+    // a part still held. (What no one holds is freed: the sanitizer build's leak check.)
+    void deepTreeIsFreedWithoutRecursion()
+    {
+        constexpr int kDepth = 300000;
+        JsonBag root;
+        root.setIsArray(true);
+        JsonBag middle;
+        JsonBag level = root;
+        for (int i = 0; i < kDepth; ++i) {
+            level = level.AddNewArray();
+            middle = i == kDepth / 2 ? level : middle;
+        }
+        root = JsonBag(); // must not overflow the stack
+        for (int i = kDepth / 2 + 1; i < kDepth; ++i) {
+            middle = middle.Item(1).toBag();
+        }
+        QVERIFY(middle.isSameBag(level));
+    }
+};
 
 QTEST_GUILESS_MAIN(tst_JsonBag)
 #include "tst_jsonbag.moc"

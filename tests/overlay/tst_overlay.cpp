@@ -6,6 +6,7 @@
 #include "OverlayLineMetrics.h"
 #include "OverlayRenderer.h"
 #include "OverlayStyle.h"
+#include "ScreenTaskbar.h"
 #include "frmText.h"
 
 #include <QFontMetricsF>
@@ -170,456 +171,434 @@ class TestOverlay : public QObject
     Q_OBJECT
 
 private slots:
-    void styleFromSettings_data();
-    void styleFromSettings();
-    void lineCount_data();
-    void lineCount();
-    void placement_data();
-    void placement();
-    void emptyTextAndCutShadow();
-    void matchesPathDrawing_data();
-    void matchesPathDrawing();
-    void glyphPicturesHoldTheWholeStroke_data();
-    void glyphPicturesHoldTheWholeStroke();
-    void glyphCacheStaysSmall();
-    void windowFollowsTheText();
-    void nothingDrawnHidesTheWindow_data();
-    void nothingDrawnHidesTheWindow();
-    void shapeFollowsTheDrawnPixels_data();
-    void shapeFollowsTheDrawnPixels();
-    void cutWindowKeepsTheEnds_data();
-    void cutWindowKeepsTheEnds();
-    void lineMetricsFromTables_data();
-    void lineMetricsFromTables();
-    void linesStandAsOnWindows();
-    void screenChangePlacesAgain();
-};
+    void styleFromSettings_data()
+    {
+        QTest::addColumn<qint16>("size");
+        QTest::addColumn<qint16>("opaque");
+        QTest::addColumn<QString>("fill");
+        QTest::addColumn<int>("expectedSize");
+        QTest::addColumn<quint32>("expectedFill");
+        QTest::newRow("as saved") << qint16(18) << qint16(225) << u"2131691"_s << 18 << 0xE1EB8620u;
+        QTest::newRow("size 0, opacity too high, colour no number")
+            << qint16(0) << qint16(300) << u"orange"_s << 6 << 0xFFEB8620u;
+        QTest::newRow("size 500, negative opacity")
+            << qint16(500) << qint16(-4) << u"2131691"_s << 200 << 0x00EB8620u;
+        QTest::newRow("negative colour")
+            << qint16(18) << qint16(255) << u"-1"_s << 18 << 0xFF000000u;
+        QTest::newRow("colour too large")
+            << qint16(18) << qint16(255) << u"99999999"_s << 18 << 0xFFFFFFFFu;
+    }
 
-void TestOverlay::styleFromSettings_data()
-{
-    QTest::addColumn<qint16>("size");
-    QTest::addColumn<qint16>("opaque");
-    QTest::addColumn<QString>("fill");
-    QTest::addColumn<int>("expectedSize");
-    QTest::addColumn<quint32>("expectedFill");
-    QTest::newRow("as saved") << qint16(18) << qint16(225) << u"2131691"_s << 18 << 0xE1EB8620u;
-    QTest::newRow("size 0, opacity too high, colour no number")
-        << qint16(0) << qint16(300) << u"orange"_s << 6 << 0xFFEB8620u;
-    QTest::newRow("size 500, negative opacity")
-        << qint16(500) << qint16(-4) << u"2131691"_s << 200 << 0x00EB8620u;
-    QTest::newRow("negative colour") << qint16(18) << qint16(255) << u"-1"_s << 18 << 0xFF000000u;
-    QTest::newRow("colour too large")
-        << qint16(18) << qint16(255) << u"99999999"_s << 18 << 0xFFFFFFFFu;
-}
+    void styleFromSettings()
+    {
+        QFETCH(qint16, size);
+        QFETCH(qint16, opaque);
+        QFETCH(QString, fill);
+        KonfigSettings settings;
+        settings.Text_Size = size;
+        settings.Opaque = opaque;
+        settings.BackgroundColor = fill;
+        const OverlayStyle style = OverlayStyle::from(settings);
+        QTEST(style.textSize, "expectedSize");
+        QTEST(style.fill, "expectedFill");
+    }
 
-void TestOverlay::styleFromSettings()
-{
-    QFETCH(qint16, size);
-    QFETCH(qint16, opaque);
-    QFETCH(QString, fill);
-    KonfigSettings settings;
-    settings.Text_Size = size;
-    settings.Opaque = opaque;
-    settings.BackgroundColor = fill;
-    const OverlayStyle style = OverlayStyle::from(settings);
-    QTEST(style.textSize, "expectedSize");
-    QTEST(style.fill, "expectedFill");
-}
+    void lineCount_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("lines");
+        QTest::newRow("two lines") << u"A : 1\r\nB: 2"_s << 2;
+        QTest::newRow("side by side") << u"ÖL : 1 -- BÄR: 2 -- ÜBER: 3 -- öl: 4"_s << 4;
+        QTest::newRow("no colon") << u"keine Stationen hinterlegt."_s << 1;
+        QTest::newRow("empty") << QString() << 0;
+        QTest::newRow("only a colon") << u":"_s << 1;
+    }
 
-void TestOverlay::lineCount_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("lines");
-    QTest::newRow("two lines") << u"A : 1\r\nB: 2"_s << 2;
-    QTest::newRow("side by side") << u"ÖL : 1 -- BÄR: 2 -- ÜBER: 3 -- öl: 4"_s << 4;
-    QTest::newRow("no colon") << u"keine Stationen hinterlegt."_s << 1;
-    QTest::newRow("empty") << QString() << 0;
-    QTest::newRow("only a colon") << u":"_s << 1;
-}
+    void lineCount()
+    {
+        QFETCH(QString, text);
+        QTEST(OverlayGeometry::lineCount(text, true), "lines");
+    }
 
-void TestOverlay::lineCount()
-{
-    QFETCH(QString, text);
-    QTEST(OverlayGeometry::lineCount(text, true), "lines");
-}
+    void placement_data()
+    {
+        QTest::addColumn<qint32>("storedX");
+        QTest::addColumn<qint32>("storedY");
+        QTest::addColumn<qint32>("taskbar");
+        QTest::addColumn<QPoint>("topLeft");
+        // A 3000 x 375 twips overlay on a 1920 x 1080 screen at 96 DPI.
+        QTest::newRow("above a 40 px taskbar") << 0 << 0 << 40 << QPoint(25790, 15225);
+        QTest::newRow("no taskbar") << 0 << 0 << 0 << QPoint(25790, 15825);
+        QTest::newRow("one stored coordinate is 0") << 0 << 500 << 40 << QPoint(25790, 15225);
+        QTest::newRow("stored position") << 1500 << 750 << 40 << QPoint(1500, 750);
+        QTest::newRow("side taskbar: full height") << 0 << 0 << 1080 << QPoint(25790, -375);
+    }
 
-void TestOverlay::placement_data()
-{
-    QTest::addColumn<qint32>("storedX");
-    QTest::addColumn<qint32>("storedY");
-    QTest::addColumn<qint32>("taskbar");
-    QTest::addColumn<QPoint>("topLeft");
-    // A 3000 x 375 twips overlay on a 1920 x 1080 screen at 96 DPI.
-    QTest::newRow("above a 40 px taskbar") << 0 << 0 << 40 << QPoint(25790, 15225);
-    QTest::newRow("no taskbar") << 0 << 0 << 0 << QPoint(25790, 15825);
-    QTest::newRow("one stored coordinate is 0") << 0 << 500 << 40 << QPoint(25790, 15225);
-    QTest::newRow("stored position") << 1500 << 750 << 40 << QPoint(1500, 750);
-    QTest::newRow("side taskbar: full height") << 0 << 0 << 1080 << QPoint(25790, -375);
-}
+    void placement()
+    {
+        QFETCH(qint32, storedX);
+        QFETCH(qint32, storedY);
+        QFETCH(qint32, taskbar);
+        const OverlayGeometry::Screen screen{QRect(0, 0, 1920, 1080), 15.0, 15.0};
+        QTEST(OverlayGeometry::placeTwips(screen, 3000, 375, storedX, storedY, taskbar), "topLeft");
+        QCOMPARE(OverlayGeometry::windowHeightTwips(1, 20), 375.0);
+    }
 
-void TestOverlay::placement()
-{
-    QFETCH(qint32, storedX);
-    QFETCH(qint32, storedY);
-    QFETCH(qint32, taskbar);
-    const OverlayGeometry::Screen screen{QRect(0, 0, 1920, 1080), 15.0, 15.0};
-    QTEST(OverlayGeometry::placeTwips(screen, 3000, 375, storedX, storedY, taskbar), "topLeft");
-    QCOMPARE(OverlayGeometry::windowHeightTwips(1, 20), 375.0);
-}
+    void taskbarStrip_data()
+    {
+        using ScreenTaskbar::Edge;
+        QTest::addColumn<QRect>("available");
+        QTest::addColumn<Edge>("edge");
+        QTest::addColumn<QRect>("strip");
+        // A 1920 x 1080 screen at (100, 50), as the second of two side by side.
+        QTest::newRow("bottom") << QRect(100, 50, 1920, 1040) << Edge::Bottom
+                                << QRect(100, 1090, 1920, 40);
+        QTest::newRow("top") << QRect(100, 78, 1920, 1052) << Edge::Top << QRect(100, 50, 1920, 28);
+        QTest::newRow("left") << QRect(160, 50, 1860, 1080) << Edge::Left
+                              << QRect(100, 50, 60, 1080);
+        QTest::newRow("right") << QRect(100, 50, 1872, 1080) << Edge::Right
+                               << QRect(1972, 50, 48, 1080);
+        QTest::newRow("none") << QRect(100, 50, 1920, 1080) << Edge::None << QRect();
+        QTest::newRow("bottom and left: the bottom")
+            << QRect(160, 50, 1860, 1040) << Edge::Bottom << QRect(100, 1090, 1920, 40);
+        QTest::newRow("top and right: the top")
+            << QRect(100, 78, 1872, 1052) << Edge::Top << QRect(100, 50, 1920, 28);
+        QTest::newRow("left and right: the left")
+            << QRect(160, 50, 1812, 1080) << Edge::Left << QRect(100, 50, 60, 1080);
+    }
 
-void TestOverlay::emptyTextAndCutShadow()
-{
-    const OverlayRenderer renderer(OverlayFont::family());
-    QCOMPARE(census(renderer.render(QString(), testStyle(true, true), 90, 100, 30)).clear, 3000);
-    // Right-aligned to the image's edge, the shadow's 2 px lie past it and are cut off,
-    // not wrapped round or drawn into memory beyond the picture.
-    const QImage image = renderer.render(u"I"_s, testStyle(false, true), 40, 40, 30);
-    QVERIFY(census(image).fill > 0);
-    QCOMPARE(image.size(), QSize(40, 30));
-}
+    void taskbarStrip()
+    {
+        QFETCH(QRect, available);
+        const ScreenTaskbar::Strip strip =
+            ScreenTaskbar::find(QRect(100, 50, 1920, 1080), available);
+        QTEST(strip.edge, "edge");
+        QTEST(strip.rect, "strip");
+    }
 
-void TestOverlay::matchesPathDrawing_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("size");
-    QTest::addColumn<qreal>("ratio");
-    QTest::addColumn<bool>("outline");
-    QTest::addColumn<bool>("shadow");
-    const QString stations = u"ALPHA : 0057\r\nBETA: 0003"_s;
-    QTest::newRow("small, strokes of neighbours touch") << stations << 12 << 1.0 << true << true;
-    QTest::newRow("ratio 1.5, shadow only") << stations << 30 << 1.5 << false << true;
-    QTest::newRow("ratio 2, outline only") << stations << 40 << 2.0 << true << false;
-    QTest::newRow("neither outline nor shadow") << stations << 30 << 1.0 << false << false;
-    QTest::newRow("fallback fonts, a mark struck through a letter")
-        << u"A → 漢字 : O\u0338"_s << 30 << 1.0 << true << true;
-}
+    void emptyTextAndCutShadow()
+    {
+        const OverlayRenderer renderer(OverlayFont::family());
+        QCOMPARE(census(renderer.render(QString(), testStyle(true, true), 90, 100, 30)).clear,
+                 3000);
+        // Right-aligned to the image's edge, the shadow's 2 px lie past it and are cut off,
+        // not wrapped round or drawn into memory beyond the picture.
+        const QImage image = renderer.render(u"I"_s, testStyle(false, true), 40, 40, 30);
+        QVERIFY(census(image).fill > 0);
+        QCOMPARE(image.size(), QSize(40, 30));
+    }
 
-void TestOverlay::matchesPathDrawing()
-{
-    QFETCH(QString, text);
-    QFETCH(int, size);
-    QFETCH(qreal, ratio);
-    QFETCH(bool, outline);
-    QFETCH(bool, shadow);
-    // Translucent, as by default, so that layers drawn twice show.
-    OverlayStyle style = testStyle(outline, shadow, size);
-    style.fill = argb_from_colour(2131691, 225);
-    style.outline = argb_from_colour(0, 225);
-    const OverlayRenderer renderer(OverlayFont::family());
-    const QSize window(int(renderer.measure(text, size).width()) + 4, 4 * size);
-    const qreal drawingWidth = window.width() - size;
-    renderer.render(text, style, drawingWidth, window.width(), window.height(), ratio);
-    // Twice, so the second picture comes from the cache.
-    const QImage drawn =
+    void matchesPathDrawing_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("size");
+        QTest::addColumn<qreal>("ratio");
+        QTest::addColumn<bool>("outline");
+        QTest::addColumn<bool>("shadow");
+        const QString stations = u"ALPHA : 0057\r\nBETA: 0003"_s;
+        QTest::newRow("small, strokes of neighbours touch")
+            << stations << 12 << 1.0 << true << true;
+        QTest::newRow("ratio 1.5, shadow only") << stations << 30 << 1.5 << false << true;
+        QTest::newRow("ratio 2, outline only") << stations << 40 << 2.0 << true << false;
+        QTest::newRow("neither outline nor shadow") << stations << 30 << 1.0 << false << false;
+        QTest::newRow("fallback fonts, a mark struck through a letter")
+            << u"A → 漢字 : O\u0338"_s << 30 << 1.0 << true << true;
+    }
+
+    void matchesPathDrawing()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, size);
+        QFETCH(qreal, ratio);
+        QFETCH(bool, outline);
+        QFETCH(bool, shadow);
+        // Translucent, as by default, so that layers drawn twice show.
+        OverlayStyle style = testStyle(outline, shadow, size);
+        style.fill = argb_from_colour(2131691, 225);
+        style.outline = argb_from_colour(0, 225);
+        const OverlayRenderer renderer(OverlayFont::family());
+        const QSize window(int(renderer.measure(text, size).width()) + 4, 4 * size);
+        const qreal drawingWidth = window.width() - size;
         renderer.render(text, style, drawingWidth, window.width(), window.height(), ratio);
-    const QImage expected = pathDrawing(text, style, drawingWidth, window, ratio);
-    QCOMPARE(drawn.size(), expected.size());
-    QCOMPARE(drawn.devicePixelRatio(), ratio);
+        // Twice, so the second picture comes from the cache.
+        const QImage drawn =
+            renderer.render(text, style, drawingWidth, window.width(), window.height(), ratio);
+        const QImage expected = pathDrawing(text, style, drawingWidth, window, ratio);
+        QCOMPARE(drawn.size(), expected.size());
+        QCOMPARE(drawn.devicePixelRatio(), ratio);
 
-    // Glyphs sit within an eighth of a pixel of their exact place, which moves an
-    // edge pixel's coverage by up to an eighth; a misplaced or clipped glyph moves far more.
-    int inked = 0;
-    int close = 0;
-    for (int y = 0; y < drawn.height(); ++y) {
-        for (int x = 0; x < drawn.width(); ++x) {
-            const QRgb a = drawn.pixel(x, y);
-            const QRgb b = expected.pixel(x, y);
-            if (qAlpha(a) == 0 && qAlpha(b) == 0) {
-                continue;
-            }
-            ++inked;
-            close +=
-                std::max({std::abs(qAlpha(a) - qAlpha(b)), std::abs(qRed(a) - qRed(b)),
-                          std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))}) <= 40;
-        }
-    }
-    QVERIFY2(inked > 10 * size, qPrintable(QString::number(inked)));
-    QVERIFY2(close >= inked * 0.99, qPrintable(u"%1 of %2"_s.arg(close).arg(inked)));
-}
-
-void TestOverlay::glyphPicturesHoldTheWholeStroke_data()
-{
-    QTest::addColumn<int>("size");
-    QTest::addColumn<qreal>("ratio");
-    QTest::newRow("smallest") << OverlayStyle::kMinTextSize << 1.0;
-    QTest::newRow("ratio 1.25") << 30 << 1.25;
-    QTest::newRow("large, ratio 2") << 120 << 2.0;
-}
-
-void TestOverlay::glyphPicturesHoldTheWholeStroke()
-{
-    // Sharp corners, whose mitres reach furthest past the glyph's own box: every picture
-    // must end in a clear row and column on each side, or the outline is cut.
-    QFETCH(int, size);
-    QFETCH(qreal, ratio);
-    QFont font(OverlayFont::family());
-    font.setBold(true);
-    font.setPixelSize(size);
-    const QRawFont raw = QRawFont::fromFont(font);
-    OverlayGlyphCache cache;
-    cache.setLook(testStyle(true, true, size), ratio);
-    for (const quint32 index : raw.glyphIndexesForString(u"AVWMK47"_s)) {
-        for (int sub = 0; sub < OverlayGlyphCache::kSubpixels; ++sub) {
-            const OverlayGlyphCache::Glyph glyph = cache.glyph(raw, index, sub, 3 - sub);
-            for (const OverlayGlyphCache::Picture &picture : glyph) {
-                QVERIFY(!picture.image.isNull());
-                QVERIFY2(edgesClear(picture.image), qPrintable(QString::number(index)));
+        // Glyphs sit within an eighth of a pixel of their exact place, which moves an
+        // edge pixel's coverage by up to an eighth; a misplaced or clipped glyph moves far more.
+        int inked = 0;
+        int close = 0;
+        for (int y = 0; y < drawn.height(); ++y) {
+            for (int x = 0; x < drawn.width(); ++x) {
+                const QRgb a = drawn.pixel(x, y);
+                const QRgb b = expected.pixel(x, y);
+                if (qAlpha(a) == 0 && qAlpha(b) == 0) {
+                    continue;
+                }
+                ++inked;
+                close += std::max({std::abs(qAlpha(a) - qAlpha(b)), std::abs(qRed(a) - qRed(b)),
+                                   std::abs(qGreen(a) - qGreen(b)),
+                                   std::abs(qBlue(a) - qBlue(b))}) <= 40;
             }
         }
+        QVERIFY2(inked > 10 * size, qPrintable(QString::number(inked)));
+        QVERIFY2(close >= inked * 0.99, qPrintable(u"%1 of %2"_s.arg(close).arg(inked)));
     }
-}
 
-void TestOverlay::glyphCacheStaysSmall()
-{
-    constexpr qint64 kBound = 256 << 10;
-    OverlayGlyphCache cache(kBound);
-    OverlayStyle style = testStyle(true, true);
-    cache.setLook(style, 1.0);
-    QFont font(OverlayFont::family());
-    font.setBold(true);
-    for (int size = 10; size <= 200; size += 10) {
+    void glyphPicturesHoldTheWholeStroke_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<qreal>("ratio");
+        QTest::newRow("smallest") << OverlayStyle::kMinTextSize << 1.0;
+        QTest::newRow("ratio 1.25") << 30 << 1.25;
+        QTest::newRow("large, ratio 2") << 120 << 2.0;
+    }
+
+    void glyphPicturesHoldTheWholeStroke()
+    {
+        // Sharp corners, whose mitres reach furthest past the glyph's own box: every picture
+        // must end in a clear row and column on each side, or the outline is cut.
+        QFETCH(int, size);
+        QFETCH(qreal, ratio);
+        QFont font(OverlayFont::family());
+        font.setBold(true);
         font.setPixelSize(size);
         const QRawFont raw = QRawFont::fromFont(font);
-        for (const quint32 index : raw.glyphIndexesForString(u"STATION0123456789"_s)) {
-            // Even a glyph too large to keep is drawn.
-            QVERIFY(!cache.glyph(raw, index, 0, 0)[OverlayGlyphCache::Fill].image.isNull());
-            QVERIFY(cache.bytes() <= kBound);
-        }
-    }
-    QVERIFY(cache.count() > 0);
-    // Pictures in another colour are of no further use.
-    style.fill = 0xFF00FF00;
-    cache.setLook(style, 1.0);
-    QCOMPARE(cache.count(), 0);
-}
-
-void TestOverlay::windowFollowsTheText()
-{
-    // At 96 DPI: 15 twips a pixel, a line of 375 twips.
-    KonfigSettings settings;
-    settings.Text_Size = 20;
-    const qint32 taskbar = 40;
-    frmText overlay({settings, taskbar, [] { return true; }});
-    overlay.show();
-    QVERIFY(!overlay.isVisible()); // nothing to show yet
-
-    overlay.set_Print_Text(u"ÄÖÜö : 0057"_s);
-    QCOMPARE(overlay.get_text(), u"AEOEUEö : 0057"_s); // capital umlauts spelled out
-    QVERIFY(overlay.isVisible());
-    QCOMPARE(overlay.windowTitle(), u"Form2"_s);
-    QCOMPARE(overlay.height(), 25);
-    overlay.set_Print_Text(u"A : 1\r\nB: 2\r\nC: 3"_s);
-    QCOMPARE(overlay.height(), 75);
-    settings.window_pos_x = 1500;
-    settings.window_pos_y = 750;
-    overlay.redraw_text();
-    QCOMPARE(overlay.pos(), QPoint(100, 50));
-
-    overlay.set_Print_Text(QString());
-    QVERIFY(!overlay.isVisible());
-}
-
-void TestOverlay::nothingDrawnHidesTheWindow_data()
-{
-    QTest::addColumn<bool>("composited");
-    QTest::addColumn<qint16>("opaque");
-    QTest::addColumn<bool>("shadow");
-    QTest::addColumn<bool>("shown");
-    QTest::newRow("no compositor, opacity 0, no shadow") << false << qint16(0) << false << false;
-    QTest::newRow("no compositor, opacity 0, shadow: too faint")
-        << false << qint16(0) << true << false;
-    // Fill over outline: still under half opaque together.
-    QTest::newRow("no compositor, opacity 40: under half") << false << qint16(40) << false << false;
-    QTest::newRow("no compositor, opacity 128") << false << qint16(128) << true << true;
-    QTest::newRow("compositor, opacity 0, no shadow") << true << qint16(0) << false << false;
-    QTest::newRow("compositor, opacity 0, the shade shows") << true << qint16(0) << true << true;
-}
-
-void TestOverlay::nothingDrawnHidesTheWindow()
-{
-    // A window with nothing to show must not be there at all: without blending it would
-    // be a black box, with it a patch of desktop that takes the clicks.
-    QFETCH(bool, composited);
-    KonfigSettings settings;
-    QFETCH(qint16, opaque);
-    QFETCH(bool, shadow);
-    settings.Opaque = opaque;
-    settings.Text_Shadow = shadow;
-    const qint32 taskbar = 0;
-    ShapeSeen seen;
-    frmText overlay({settings, taskbar, [composited] { return composited; }, seen.recorder()});
-    overlay.show();
-    overlay.set_Print_Text(u"ALPHA : 0057"_s);
-    QTEST(overlay.isVisible(), "shown");
-    if (overlay.isVisible()) {
-        QVERIFY(!seen.rects.empty());
-    }
-}
-
-void TestOverlay::shapeFollowsTheDrawnPixels_data()
-{
-    QTest::addColumn<bool>("composited");
-    QTest::newRow("compositor: every pixel not fully clear") << true;
-    QTest::newRow("no compositor: solid pixels only") << false;
-}
-
-void TestOverlay::shapeFollowsTheDrawnPixels()
-{
-    QFETCH(bool, composited);
-    KonfigSettings settings;
-    settings.Text_Size = 40;
-    settings.Text_Ouline = false; // so that a dark pixel can only be a fringe
-    const qint32 taskbar = 0;
-    ShapeSeen seen;
-    bool compositorNow = composited;
-    std::function<void()> compositorChanged;
-    frmText overlay({settings, taskbar, [&compositorNow] { return compositorNow; },
-                     seen.recorder(), [&compositorChanged](std::function<void()> changed) {
-                         compositorChanged = std::move(changed);
-                         return std::make_shared<int>(0);
-                     }});
-    overlay.show();
-    overlay.set_Print_Text(u"ALPHA : 0057\r\nBETA: 0003"_s);
-    QCOMPARE(seen.bounding, !composited);
-
-    QImage shown(overlay.size(), QImage::Format_ARGB32_Premultiplied);
-    shown.fill(Qt::transparent);
-    overlay.render(&shown, {}, {}, QWidget::RenderFlags());
-    const QImage area = seen.area(shown.size());
-    int inShape = 0;
-    QString wrong;
-    for (int y = 0; y < shown.height() && wrong.isEmpty(); ++y) {
-        for (int x = 0; x < shown.width() && wrong.isEmpty(); ++x) {
-            const QRgb p = shown.pixel(x, y);
-            const bool drawn = composited ? qAlpha(p) > 0 : qAlpha(p) == 255;
-            inShape += drawn ? 1 : 0;
-            // The mouse reaches exactly the drawn pixels; the rest is the desktop's.
-            // Without a compositor nothing is half-way, and what is drawn has the
-            // text's colour, not the dark fringe of premultiplied edge pixels.
-            const bool fits = (qGray(area.pixel(x, y)) != 0) == drawn &&
-                              (composited || qAlpha(p) == 0 || (qAlpha(p) == 255 && qRed(p) > 120));
-            if (!fits) {
-                wrong = u"%1,%2: %3"_s.arg(x).arg(y).arg(p, 8, 16);
+        OverlayGlyphCache cache;
+        cache.setLook(testStyle(true, true, size), ratio);
+        for (const quint32 index : raw.glyphIndexesForString(u"AVWMK47"_s)) {
+            for (int sub = 0; sub < OverlayGlyphCache::kSubpixels; ++sub) {
+                const OverlayGlyphCache::Glyph glyph = cache.glyph(raw, index, sub, 3 - sub);
+                for (const OverlayGlyphCache::Picture &picture : glyph) {
+                    QVERIFY(!picture.image.isNull());
+                    QVERIFY2(edgesClear(picture.image), qPrintable(QString::number(index)));
+                }
             }
         }
     }
-    QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
-    QVERIFY(inShape > 500);
-    QVERIFY(inShape < shown.width() * shown.height() / 2);
 
-    // A compositor started or stopped later is followed.
-    compositorNow = !composited;
-    QVERIFY(compositorChanged);
-    compositorChanged();
-    QCOMPARE(seen.bounding, composited);
-}
+    void windowFollowsTheText()
+    {
+        // At 96 DPI: 15 twips a pixel, a line of 375 twips.
+        KonfigSettings settings;
+        settings.Text_Size = 20;
+        const qint32 taskbar = 40;
+        frmText overlay({settings, taskbar, [] { return true; }});
+        overlay.show();
+        QVERIFY(!overlay.isVisible()); // nothing to show yet
 
-void TestOverlay::cutWindowKeepsTheEnds_data()
-{
-    QTest::addColumn<bool>("sideBySide");
-    QTest::newRow("side by side: the ends of the line") << true;
-    QTest::newRow("one per line: the last lines") << false;
-}
+        overlay.set_Print_Text(u"ÄÖÜö : 0057"_s);
+        QCOMPARE(overlay.get_text(), u"AEOEUEö : 0057"_s); // capital umlauts spelled out
+        QVERIFY(overlay.isVisible());
+        QCOMPARE(overlay.height(), 25);
+        overlay.set_Print_Text(u"A : 1\r\nB: 2\r\nC: 3"_s);
+        QCOMPARE(overlay.height(), 75);
+        settings.window_pos_x = 1500;
+        settings.window_pos_y = 750;
+        overlay.redraw_text();
+        QCOMPARE(overlay.pos(), QPoint(100, 50));
 
-void TestOverlay::cutWindowKeepsTheEnds()
-{
-    // Cut to twice the screen, the window must show the lower right part of what it
-    // would show uncut, where the last stations stand, not the text's middle.
-    QFETCH(bool, sideBySide);
-    KonfigSettings settings;
-    settings.Text_Size = 30;
-    const qint32 taskbar = 0;
-    frmText overlay({settings, taskbar, [] { return true; }});
-    QString text = u"FIRST : 0001"_s;
-    for (int i = 2; i < (sideBySide ? 30 : 60); ++i) {
-        text +=
-            (sideBySide ? u" -- STATION"_s : u"\r\nSTATION"_s) + QString::number(i) + u": 0042"_s;
+        overlay.set_Print_Text(QString());
+        QVERIFY(!overlay.isVisible());
     }
-    text += sideBySide ? u" -- LAST: 9876"_s : u"\r\nLAST: 9876"_s;
-    overlay.show();
-    overlay.set_Print_Text(text);
-    const QImage cut = overlay.picture();
-    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
-    QCOMPARE(sideBySide ? cut.width() : cut.height(),
-             sideBySide ? 2 * screen.width() : 2 * screen.height());
 
-    const OverlayRenderer renderer(OverlayFont::family());
-    const QSizeF label = renderer.measure(text, settings.Text_Size);
-    const QSize full(qRound(label.width()),
-                     qRound(OverlayGeometry::lineCount(text, true) * settings.Text_Size * 1.25));
-    const QImage uncut =
-        renderer.render(text, OverlayStyle::from(settings), label.width() - settings.Text_Size,
-                        full.width(), full.height());
-    QCOMPARE(cut, uncut.copy(QRect(QPoint(full.width() - cut.width(), full.height() - cut.height()),
-                                   cut.size())));
-    QVERIFY(inkRows(cut).first >= 0);
-}
-
-void TestOverlay::lineMetricsFromTables_data()
-{
-    QTest::addColumn<QByteArray>("hhea");
-    QTest::addColumn<QByteArray>("os2");
-    QTest::addColumn<double>("ascent");
-    QTest::addColumn<double>("lineSpacing");
-    // Tahoma Bold's numbers: its typographic ascent (1566) and line gap (59) are not used.
-    QTest::newRow("win cell as tall as hhea")
-        << table({{4, 2049}, {6, 0x10000 - 423}, {8, 0}}, 36)
-        << table({{68, 1566}, {70, 0x10000 - 423}, {72, 59}, {74, 2049}, {76, 423}}, 96)
-        << 2049 / 2048.0 << 2472 / 2048.0;
-    QTest::newRow("hhea line gap adds leading")
-        << table({{4, 1900}, {6, 0x10000 - 500}, {8, 200}}, 36)
-        << table({{74, 1901}, {76, 483}}, 96) << 1901 / 2048.0 << 2600 / 2048.0;
-    QTest::newRow("OS/2 table cut short") << table({{4, 1900}}, 36) << table({}, 75) << 0.0 << 0.0;
-}
-
-void TestOverlay::lineMetricsFromTables()
-{
-    QFETCH(QByteArray, hhea);
-    QFETCH(QByteArray, os2);
-    const OverlayLineMetrics metrics =
-        OverlayLineMetrics::fromTables(table({{18, 2048}}, 54), hhea, os2);
-    QTEST(metrics.ascent, "ascent");
-    QTEST(metrics.lineSpacing, "lineSpacing");
-}
-
-void TestOverlay::linesStandAsOnWindows()
-{
-    if (OverlayFont::family() != u"Tahoma"_s) {
-        QSKIP("needs Tahoma (fonts-wine, scripts/setup)");
+    void nothingDrawnHidesTheWindow_data()
+    {
+        QTest::addColumn<bool>("composited");
+        QTest::addColumn<qint16>("opaque");
+        QTest::addColumn<bool>("shadow");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("no compositor, opacity 0, no shadow")
+            << false << qint16(0) << false << false;
+        QTest::newRow("no compositor, opacity 0, shadow: too faint")
+            << false << qint16(0) << true << false;
+        // Fill over outline: still under half opaque together.
+        QTest::newRow("no compositor, opacity 40: under half")
+            << false << qint16(40) << false << false;
+        QTest::newRow("no compositor, opacity 128") << false << qint16(128) << true << true;
+        QTest::newRow("compositor, opacity 0, no shadow") << true << qint16(0) << false << false;
+        QTest::newRow("compositor, opacity 0, the shade shows")
+            << true << qint16(0) << true << true;
     }
-    KonfigSettings settings;
-    settings.Text_Size = 100;
-    const qint32 taskbar = 0;
-    frmText overlay({settings, taskbar, [] { return true; }});
-    overlay.show();
-    // Capitals and digits: ink from the cap height of line 1 to the baseline of line 3,
-    // with outline and shadow.
-    overlay.set_Print_Text(u"ALPHA : 0012\r\nBETA: 0034\r\nGAMMA: 0056"_s);
-    QCOMPARE(overlay.picture().height(), 375);
-    const auto [top, bottom] = inkRows(overlay.picture());
-    QVERIFY2(std::abs(top - 27) <= 3, qPrintable(QString::number(top)));
-    QVERIFY2(std::abs(bottom - 343) <= 3, qPrintable(QString::number(bottom)));
 
-    // An accent over a capital on the first line is drawn whole, below the window's top.
-    overlay.set_Print_Text(u"ÉCOLE : 0012\r\nÅRE: 0034\r\nGAMMA: 0056"_s);
-    const int accentTop = inkRows(overlay.picture()).first;
-    QVERIFY2(accentTop > 0 && accentTop < top - 12, qPrintable(QString::number(accentTop)));
-}
+    void nothingDrawnHidesTheWindow()
+    {
+        // A window with nothing to show must not be there at all: without blending it would
+        // be a black box, with it a patch of desktop that takes the clicks.
+        QFETCH(bool, composited);
+        KonfigSettings settings;
+        QFETCH(qint16, opaque);
+        QFETCH(bool, shadow);
+        settings.Opaque = opaque;
+        settings.Text_Shadow = shadow;
+        const qint32 taskbar = 0;
+        ShapeSeen seen;
+        frmText overlay({settings, taskbar, [composited] { return composited; }, seen.recorder()});
+        overlay.show();
+        overlay.set_Print_Text(u"ALPHA : 0057"_s);
+        QTEST(overlay.isVisible(), "shown");
+        if (overlay.isVisible()) {
+            QVERIFY(!seen.rects.empty());
+        }
+    }
 
-void TestOverlay::screenChangePlacesAgain()
-{
-    KonfigSettings settings;
-    qint32 taskbar = 0;
-    frmText overlay({settings, taskbar, [] { return true; }});
-    // As the program does: the taskbar is measured again before the overlay moves.
-    connect(&overlay, &frmText::screenChanged, this, [&taskbar] { taskbar = 100; });
-    overlay.show();
-    overlay.set_Print_Text(u"ALPHA : 0057"_s);
-    QScreen *screen = QGuiApplication::primaryScreen();
-    QCOMPARE(overlay.geometry().bottom() + 1, screen->geometry().height());
-    emit screen->availableGeometryChanged(screen->availableGeometry());
-    QCOMPARE(overlay.geometry().bottom() + 1, screen->geometry().height() - 100);
-}
+    void shapeFollowsTheDrawnPixels_data()
+    {
+        QTest::addColumn<bool>("composited");
+        QTest::newRow("compositor: every pixel not fully clear") << true;
+        QTest::newRow("no compositor: solid pixels only") << false;
+    }
+
+    void shapeFollowsTheDrawnPixels()
+    {
+        QFETCH(bool, composited);
+        KonfigSettings settings;
+        settings.Text_Size = 40;
+        settings.Text_Ouline = false; // so that a dark pixel can only be a fringe
+        const qint32 taskbar = 0;
+        ShapeSeen seen;
+        bool compositorNow = composited;
+        std::function<void()> compositorChanged;
+        frmText overlay({settings, taskbar, [&compositorNow] { return compositorNow; },
+                         seen.recorder(),
+                         [&compositorChanged](std::function<void()> changed) {
+                             compositorChanged = std::move(changed);
+                             return std::make_shared<int>(0);
+                         }});
+        overlay.show();
+        overlay.set_Print_Text(u"ALPHA : 0057\r\nBETA: 0003"_s);
+        QCOMPARE(seen.bounding, !composited);
+
+        QImage shown(overlay.size(), QImage::Format_ARGB32_Premultiplied);
+        shown.fill(Qt::transparent);
+        overlay.render(&shown, {}, {}, QWidget::RenderFlags());
+        const QImage area = seen.area(shown.size());
+        int inShape = 0;
+        QString wrong;
+        for (int y = 0; y < shown.height() && wrong.isEmpty(); ++y) {
+            for (int x = 0; x < shown.width() && wrong.isEmpty(); ++x) {
+                const QRgb p = shown.pixel(x, y);
+                const bool drawn = composited ? qAlpha(p) > 0 : qAlpha(p) == 255;
+                inShape += drawn ? 1 : 0;
+                // The mouse reaches exactly the drawn pixels; the rest is the desktop's.
+                // Without a compositor nothing is half-way, and what is drawn has the
+                // text's colour, not the dark fringe of premultiplied edge pixels.
+                const bool fits =
+                    (qGray(area.pixel(x, y)) != 0) == drawn &&
+                    (composited || qAlpha(p) == 0 || (qAlpha(p) == 255 && qRed(p) > 120));
+                if (!fits) {
+                    wrong = u"%1,%2: %3"_s.arg(x).arg(y).arg(p, 8, 16);
+                }
+            }
+        }
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+        QVERIFY(inShape > 500);
+        QVERIFY(inShape < shown.width() * shown.height() / 2);
+
+        // A compositor started or stopped later is followed.
+        compositorNow = !composited;
+        QVERIFY(compositorChanged);
+        compositorChanged();
+        QCOMPARE(seen.bounding, composited);
+    }
+
+    void cutWindowKeepsTheEnds_data()
+    {
+        QTest::addColumn<bool>("sideBySide");
+        QTest::newRow("side by side: the ends of the line") << true;
+        QTest::newRow("one per line: the last lines") << false;
+    }
+
+    void cutWindowKeepsTheEnds()
+    {
+        // Cut to twice the screen, the window must show the lower right part of what it
+        // would show uncut, where the last stations stand, not the text's middle.
+        QFETCH(bool, sideBySide);
+        KonfigSettings settings;
+        settings.Text_Size = 30;
+        const qint32 taskbar = 0;
+        frmText overlay({settings, taskbar, [] { return true; }});
+        QString text = u"FIRST : 0001"_s;
+        for (int i = 2; i < (sideBySide ? 30 : 60); ++i) {
+            text += (sideBySide ? u" -- STATION"_s : u"\r\nSTATION"_s) + QString::number(i) +
+                    u": 0042"_s;
+        }
+        text += sideBySide ? u" -- LAST: 9876"_s : u"\r\nLAST: 9876"_s;
+        overlay.show();
+        overlay.set_Print_Text(text);
+        const QImage cut = overlay.picture();
+        const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+        QCOMPARE(sideBySide ? cut.width() : cut.height(),
+                 sideBySide ? 2 * screen.width() : 2 * screen.height());
+
+        const OverlayRenderer renderer(OverlayFont::family());
+        const QSizeF label = renderer.measure(text, settings.Text_Size);
+        const QSize full(qRound(label.width()), qRound(OverlayGeometry::lineCount(text, true) *
+                                                       settings.Text_Size * 1.25));
+        const QImage uncut =
+            renderer.render(text, OverlayStyle::from(settings), label.width() - settings.Text_Size,
+                            full.width(), full.height());
+        QCOMPARE(cut,
+                 uncut.copy(QRect(QPoint(full.width() - cut.width(), full.height() - cut.height()),
+                                  cut.size())));
+        QVERIFY(inkRows(cut).first >= 0);
+    }
+
+    void lineMetricsFromTables_data()
+    {
+        QTest::addColumn<QByteArray>("hhea");
+        QTest::addColumn<QByteArray>("os2");
+        QTest::addColumn<double>("ascent");
+        QTest::addColumn<double>("lineSpacing");
+        // Tahoma Bold's numbers: its typographic ascent (1566) and line gap (59) are not used.
+        QTest::newRow("win cell as tall as hhea")
+            << table({{4, 2049}, {6, 0x10000 - 423}, {8, 0}}, 36)
+            << table({{68, 1566}, {70, 0x10000 - 423}, {72, 59}, {74, 2049}, {76, 423}}, 96)
+            << 2049 / 2048.0 << 2472 / 2048.0;
+        QTest::newRow("hhea line gap adds leading")
+            << table({{4, 1900}, {6, 0x10000 - 500}, {8, 200}}, 36)
+            << table({{74, 1901}, {76, 483}}, 96) << 1901 / 2048.0 << 2600 / 2048.0;
+        QTest::newRow("OS/2 table cut short")
+            << table({{4, 1900}}, 36) << table({}, 75) << 0.0 << 0.0;
+    }
+
+    void lineMetricsFromTables()
+    {
+        QFETCH(QByteArray, hhea);
+        QFETCH(QByteArray, os2);
+        const OverlayLineMetrics metrics =
+            OverlayLineMetrics::fromTables(table({{18, 2048}}, 54), hhea, os2);
+        QTEST(metrics.ascent, "ascent");
+        QTEST(metrics.lineSpacing, "lineSpacing");
+    }
+
+    void linesStandAsOnWindows()
+    {
+        if (OverlayFont::family() != u"Tahoma"_s) {
+            QSKIP("needs Tahoma (fonts-wine, scripts/setup)");
+        }
+        KonfigSettings settings;
+        settings.Text_Size = 100;
+        const qint32 taskbar = 0;
+        frmText overlay({settings, taskbar, [] { return true; }});
+        overlay.show();
+        // Capitals and digits: ink from the cap height of line 1 to the baseline of line 3,
+        // with outline and shadow.
+        overlay.set_Print_Text(u"ALPHA : 0012\r\nBETA: 0034\r\nGAMMA: 0056"_s);
+        QCOMPARE(overlay.picture().height(), 375);
+        const auto [top, bottom] = inkRows(overlay.picture());
+        QVERIFY2(std::abs(top - 27) <= 3, qPrintable(QString::number(top)));
+        QVERIFY2(std::abs(bottom - 343) <= 3, qPrintable(QString::number(bottom)));
+
+        // An accent over a capital on the first line is drawn whole, below the window's top.
+        overlay.set_Print_Text(u"ÉCOLE : 0012\r\nÅRE: 0034\r\nGAMMA: 0056"_s);
+        const int accentTop = inkRows(overlay.picture()).first;
+        QVERIFY2(accentTop > 0 && accentTop < top - 12, qPrintable(QString::number(accentTop)));
+    }
+};
 
 QTEST_MAIN(TestOverlay)
 #include "tst_overlay.moc"

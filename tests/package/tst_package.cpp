@@ -2,8 +2,8 @@
 // Builds the .deb from this build folder, unpacks it as dpkg would install it and
 // checks what a user gets: the files, the declared dependencies and a program that runs.
 #include "BuildInfo.h"
+#include "TestFiles.h"
 
-#include <QDirIterator>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -15,7 +15,8 @@ namespace {
 
 // Named after the program's reverse-DNS id, as AppStream wants it.
 const QString kEntry = u"usr/share/applications/example.mirkan_desktoptool.DesktopTool.desktop"_s;
-const QString kMetainfo = u"usr/share/metainfo/example.mirkan_desktoptool.DesktopTool.metainfo.xml"_s;
+const QString kMetainfo =
+    u"usr/share/metainfo/example.mirkan_desktoptool.DesktopTool.metainfo.xml"_s;
 
 struct Run
 {
@@ -51,154 +52,136 @@ class TestPackage : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void files();
-    void programRuns();
-    void desktopEntryStartsTheProgram();
-    void control_data();
-    void control();
-    void validators_data();
-    void validators();
+    void initTestCase()
+    {
+        // cpack's Debian generator needs these for the package and its library dependencies.
+        for (const QString &tool : {u"dpkg-deb"_s, u"dpkg-shlibdeps"_s, u"file"_s}) {
+            if (QStandardPaths::findExecutable(tool).isEmpty()) {
+                QSKIP(qPrintable(tool + u" is not installed"_s));
+            }
+        }
+        QVERIFY(m_scratch.isValid());
+        const QString out = m_scratch.filePath(u"out"_s);
+        const Run cpack = run(
+            QStringLiteral(MIRKAN_CPACK_COMMAND),
+            {u"-G"_s, u"DEB"_s, u"--config"_s, QStringLiteral(MIRKAN_CPACK_CONFIG), u"-B"_s, out},
+            150'000);
+        QVERIFY2(cpack.exitCode == 0, qPrintable(cpack.out + cpack.err));
+        const QStringList debs = QDir(out).entryList({u"*.deb"_s}, QDir::Files);
+        QCOMPARE(debs.size(), 1);
+        QVERIFY2(debs.first().startsWith(u"mirkan-desktoptool_" MIRKAN_VERSION "_"_s),
+                 qPrintable(debs.first()));
+        m_deb = QDir(out).filePath(debs.first());
+        m_root = m_scratch.filePath(u"root"_s);
+        const Run extract = run(u"dpkg-deb"_s, {u"-x"_s, m_deb, m_root});
+        QVERIFY2(extract.exitCode == 0, qPrintable(extract.err));
+    }
+
+    // Exactly these files: nothing missing, and no test, benchmark or tool slipping in.
+    void files()
+    {
+        const QString icons = u"usr/share/icons/hicolor/"_s;
+        QStringList expected{
+            u"usr/bin/Mirkan_DesktopTool"_s,
+            kEntry,
+            u"usr/share/doc/mirkan-desktoptool/changelog.gz"_s,
+            u"usr/share/doc/mirkan-desktoptool/copyright"_s,
+            u"usr/share/man/man1/Mirkan_DesktopTool.1.gz"_s,
+            icons + u"16x16/apps/mirkan-desktoptool.png"_s,
+            icons + u"32x32/apps/mirkan-desktoptool.png"_s,
+            icons + u"48x48/apps/mirkan-desktoptool.png"_s,
+            icons + u"scalable/apps/mirkan-desktoptool.svg"_s,
+            kMetainfo,
+        };
+        expected.sort();
+        QCOMPARE(filesBelow(m_root), expected);
+    }
+
+    void programRuns()
+    {
+        const Run version = run(m_root + u"/usr/bin/Mirkan_DesktopTool"_s, {u"--version"_s});
+        QCOMPARE(version.out, u"Mirkan DesktopTool " MIRKAN_VERSION "\n"_s);
+        QVERIFY2(version.exitCode == 0, qPrintable(version.err));
+    }
+
+    // The menu starts the entry's Exec program by name from PATH, so it must be the one in
+    // /usr/bin, and the icon must be one the package puts into the theme.
+    void desktopEntryStartsTheProgram()
+    {
+        QFile entry(m_root + u'/' + kEntry);
+        QVERIFY(entry.open(QIODevice::ReadOnly));
+        QString exec;
+        QString icon;
+        for (const QByteArray &line : entry.readAll().split('\n')) {
+            if (line.startsWith("Exec=")) {
+                exec = QString::fromUtf8(line.mid(5)).section(u' ', 0, 0);
+            } else if (line.startsWith("Icon=")) {
+                icon = QString::fromUtf8(line.mid(5));
+            }
+        }
+        QVERIFY(QFileInfo(m_root + u"/usr/bin/"_s + exec).isExecutable());
+        QVERIFY(QFile::exists(m_root + u"/usr/share/icons/hicolor/scalable/apps/"_s + icon +
+                              u".svg"_s));
+    }
+
+    void control_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("contains");
+        QTest::newRow("name") << u"Package"_s << u"mirkan-desktoptool"_s;
+        QTest::newRow("version") << u"Version"_s << u"" MIRKAN_VERSION ""_s;
+        // The typeface is opened by path and Qt's German texts by name, so no library
+        // dependency would bring them.
+        QTest::newRow("typeface") << u"Depends"_s << u"fonts-wine"_s;
+        QTest::newRow("Qt widgets") << u"Depends"_s << u"libqt6widgets6"_s;
+        QTest::newRow("Qt network") << u"Depends"_s << u"libqt6network6"_s;
+        QTest::newRow("German Qt texts") << u"Recommends"_s << u"qt6-translations-l10n"_s;
+    }
+
+    void control()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, contains);
+        const QString value = this->field(field);
+        // A relation may carry a version: "libqt6widgets6 (>= 6.4.2)".
+        QStringList names;
+        for (const QString &relation : value.split(u',')) {
+            names << relation.trimmed().section(u' ', 0, 0);
+        }
+        QVERIFY2(names.contains(contains), qPrintable(field + u": "_s + value));
+    }
+
+    void validators_data()
+    {
+        QTest::addColumn<QStringList>("command");
+        QTest::newRow("desktop entry")
+            << QStringList{u"desktop-file-validate"_s, m_root + u'/' + kEntry};
+        QTest::newRow("metainfo") << QStringList{u"appstreamcli"_s, u"validate"_s, u"--no-net"_s,
+                                                 m_root + u'/' + kMetainfo};
+    }
+
+    void validators()
+    {
+        QFETCH(QStringList, command);
+        if (QStandardPaths::findExecutable(command.first()).isEmpty()) {
+            QSKIP(qPrintable(command.first() + u" is not installed"_s));
+        }
+        const Run check = run(command.first(), command.mid(1));
+        QVERIFY2(check.exitCode == 0, qPrintable(check.out + check.err));
+    }
 
 private:
-    QString field(const QString &name) const;
+    QString field(const QString &name) const
+    {
+        return run(u"dpkg-deb"_s, {u"-f"_s, m_deb, name}).out.trimmed();
+    }
 
     QTemporaryDir m_scratch;
     QString m_deb;
     QString m_root;
 };
 
-void TestPackage::initTestCase()
-{
-    // cpack's Debian generator needs these for the package and its library dependencies.
-    for (const QString &tool : {u"dpkg-deb"_s, u"dpkg-shlibdeps"_s, u"file"_s}) {
-        if (QStandardPaths::findExecutable(tool).isEmpty()) {
-            QSKIP(qPrintable(tool + u" is not installed"_s));
-        }
-    }
-    QVERIFY(m_scratch.isValid());
-    const QString out = m_scratch.filePath(u"out"_s);
-    const Run cpack = run(QStringLiteral(MIRKAN_CPACK_COMMAND),
-                          {u"-G"_s, u"DEB"_s, u"--config"_s, QStringLiteral(MIRKAN_CPACK_CONFIG),
-                           u"-B"_s, out},
-                          150'000);
-    QVERIFY2(cpack.exitCode == 0, qPrintable(cpack.out + cpack.err));
-    const QStringList debs = QDir(out).entryList({u"*.deb"_s}, QDir::Files);
-    QCOMPARE(debs.size(), 1);
-    QVERIFY2(debs.first().startsWith(u"mirkan-desktoptool_" MIRKAN_VERSION "_"_s),
-             qPrintable(debs.first()));
-    m_deb = QDir(out).filePath(debs.first());
-    m_root = m_scratch.filePath(u"root"_s);
-    const Run extract = run(u"dpkg-deb"_s, {u"-x"_s, m_deb, m_root});
-    QVERIFY2(extract.exitCode == 0, qPrintable(extract.err));
-}
-
-// Exactly these files: nothing missing, and no test, benchmark or tool slipping in.
-void TestPackage::files()
-{
-    QStringList found;
-    QDirIterator it(m_root, QDir::Files | QDir::Hidden | QDir::System,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        found << QDir(m_root).relativeFilePath(it.next());
-    }
-    found.sort();
-    const QString icons = u"usr/share/icons/hicolor/"_s;
-    QStringList expected{
-        u"usr/bin/Mirkan_DesktopTool"_s,
-        kEntry,
-        u"usr/share/doc/mirkan-desktoptool/changelog.gz"_s,
-        u"usr/share/doc/mirkan-desktoptool/copyright"_s,
-        u"usr/share/man/man1/Mirkan_DesktopTool.1.gz"_s,
-        icons + u"16x16/apps/mirkan-desktoptool.png"_s,
-        icons + u"32x32/apps/mirkan-desktoptool.png"_s,
-        icons + u"48x48/apps/mirkan-desktoptool.png"_s,
-        icons + u"scalable/apps/mirkan-desktoptool.svg"_s,
-        kMetainfo,
-    };
-    expected.sort();
-    QCOMPARE(found, expected);
-}
-
-void TestPackage::programRuns()
-{
-    const Run version = run(m_root + u"/usr/bin/Mirkan_DesktopTool"_s, {u"--version"_s});
-    QCOMPARE(version.out, u"Mirkan DesktopTool " MIRKAN_VERSION "\n"_s);
-    QVERIFY2(version.exitCode == 0, qPrintable(version.err));
-}
-
-// The menu starts the entry's Exec program by name from PATH, so it must be the one in
-// /usr/bin, and the icon must be one the package puts into the theme.
-void TestPackage::desktopEntryStartsTheProgram()
-{
-    QFile entry(m_root + u'/' + kEntry);
-    QVERIFY(entry.open(QIODevice::ReadOnly));
-    QString exec;
-    QString icon;
-    for (const QByteArray &line : entry.readAll().split('\n')) {
-        if (line.startsWith("Exec=")) {
-            exec = QString::fromUtf8(line.mid(5)).section(u' ', 0, 0);
-        } else if (line.startsWith("Icon=")) {
-            icon = QString::fromUtf8(line.mid(5));
-        }
-    }
-    QVERIFY(QFileInfo(m_root + u"/usr/bin/"_s + exec).isExecutable());
-    QVERIFY(QFile::exists(m_root + u"/usr/share/icons/hicolor/scalable/apps/"_s + icon
-                          + u".svg"_s));
-}
-
-QString TestPackage::field(const QString &name) const
-{
-    return run(u"dpkg-deb"_s, {u"-f"_s, m_deb, name}).out.trimmed();
-}
-
-void TestPackage::control_data()
-{
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QString>("contains");
-    QTest::newRow("name") << u"Package"_s << u"mirkan-desktoptool"_s;
-    QTest::newRow("version") << u"Version"_s << u"" MIRKAN_VERSION ""_s;
-    // The typeface is opened by path and Qt's German texts by name, so no library
-    // dependency would bring them.
-    QTest::newRow("typeface") << u"Depends"_s << u"fonts-wine"_s;
-    QTest::newRow("Qt widgets") << u"Depends"_s << u"libqt6widgets6"_s;
-    QTest::newRow("Qt network") << u"Depends"_s << u"libqt6network6"_s;
-    QTest::newRow("German Qt texts") << u"Recommends"_s << u"qt6-translations-l10n"_s;
-}
-
-void TestPackage::control()
-{
-    QFETCH(QString, field);
-    QFETCH(QString, contains);
-    const QString value = this->field(field);
-    // A relation may carry a version: "libqt6widgets6 (>= 6.4.2)".
-    QStringList names;
-    for (const QString &relation : value.split(u',')) {
-        names << relation.trimmed().section(u' ', 0, 0);
-    }
-    QVERIFY2(names.contains(contains), qPrintable(field + u": "_s + value));
-}
-
-void TestPackage::validators_data()
-{
-    QTest::addColumn<QStringList>("command");
-    QTest::newRow("desktop entry")
-        << QStringList{u"desktop-file-validate"_s,
-                       m_root + u'/' + kEntry};
-    QTest::newRow("metainfo")
-        << QStringList{u"appstreamcli"_s, u"validate"_s, u"--no-net"_s,
-                       m_root + u'/' + kMetainfo};
-}
-
-void TestPackage::validators()
-{
-    QFETCH(QStringList, command);
-    if (QStandardPaths::findExecutable(command.first()).isEmpty()) {
-        QSKIP(qPrintable(command.first() + u" is not installed"_s));
-    }
-    const Run check = run(command.first(), command.mid(1));
-    QVERIFY2(check.exitCode == 0, qPrintable(check.out + check.err));
-}
-
 QTEST_GUILESS_MAIN(TestPackage)
+#include "BuildInfo.h"
+#include "TestFiles.h"
 #include "tst_package.moc"
