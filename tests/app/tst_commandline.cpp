@@ -24,7 +24,7 @@ private slots:
         QTest::addColumn<bool>("console");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("shown"); // what the message must contain
-        // --version, --help and an unknown option are also run on the built program.
+        // --version and --help also run on the built program, in tst_instancelock.
 
         const QString usage = u"Usage: Mirkan_DesktopTool [options]\n"_s;
         QTest::newRow("nothing") << QStringList() << Action::Run << false << 0 << QString();

@@ -86,6 +86,7 @@ private slots:
     void clicksPassBesideTheLetters();
     void longLineShowsItsEnd();
     void followsANewResolution();
+    void followsACompositorStartedLater();
 };
 
 void TestOverlayE2E::init()
@@ -249,6 +250,30 @@ void TestOverlayE2E::followsANewResolution()
     const QRect overlay = desktop.window(uR"("Form2")"_s);
     QVERIFY2(overlay.right() + 1 >= 1022 && overlay.right() + 1 <= 1024,
              qPrintable(QString::number(overlay.right())));
+}
+
+void TestOverlayE2E::followsACompositorStartedLater()
+{
+    // Without a compositor the window is cut to its letters; one started later lets it
+    // be whole and translucent, and when it stops the cut comes back.
+    DesktopSession desktop;
+    QVERIFY(bareDesktop(desktop));
+    QVERIFY(startProgram(desktop, {u"alpha"_s}, "Text_Size=30\r\n"));
+    const QString id =
+        QString::fromLatin1(desktop.run(u"xdotool"_s, {u"search"_s, u"--onlyvisible"_s,
+                                                       u"--name"_s, u"^Form2$"_s}))
+            .trimmed();
+    QVERIFY(!id.isEmpty());
+    const auto cut = [&desktop, &id] {
+        return desktop.run(u"xwininfo"_s, {u"-id"_s, id, u"-shape"_s})
+            .contains("Window shape extents");
+    };
+    QVERIFY(cut());
+    QProcess *compositor = desktop.start(u"xcompmgr"_s, {});
+    QVERIFY(compositor);
+    QTRY_VERIFY_WITH_TIMEOUT(!cut(), TestTime::patience());
+    compositor->kill();
+    QTRY_VERIFY_WITH_TIMEOUT(cut(), TestTime::patience());
 }
 
 QTEST_GUILESS_MAIN(TestOverlayE2E)
