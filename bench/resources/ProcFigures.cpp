@@ -80,7 +80,8 @@ std::optional<Sample> sample(qint64 pid)
     for (const QString &tid : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
         const auto switches =
             contextSwitches(readAll(tasks.filePath(tid) + QStringLiteral("/status")));
-        const auto ran = runNanoseconds(readAll(tasks.filePath(tid) + QStringLiteral("/schedstat")));
+        const auto ran =
+            runNanoseconds(readAll(tasks.filePath(tid) + QStringLiteral("/schedstat")));
         if (switches && ran) {
             s.switchesByThread.insert(tid.toLongLong(), *switches);
             s.runNsByThread.insert(tid.toLongLong(), *ran);

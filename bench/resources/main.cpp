@@ -104,7 +104,6 @@ void print(const Measurement::Figures &program, const Measurement::Figures &bare
     std::printf("  %-30s %12.2f %12.2f %7.2fx\n", "wake-ups per second", programWakeUps,
                 bareWakeUps, bare.switches > 0 ? programWakeUps / bareWakeUps : 0.0);
     std::printf("  %-30s %12d %12d\n", "threads at the end", program.threads, bare.threads);
-
 }
 
 } // namespace

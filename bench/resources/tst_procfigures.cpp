@@ -55,8 +55,8 @@ void TestProcFigures::figures_data()
                             << qint64(1220);
     QTest::newRow("status without the involuntary ones")
         << QByteArray("switches") << QByteArray("voluntary_ctxt_switches:\t1203\n") << qint64(-1);
-    QTest::newRow("schedstat") << QByteArray("schedstat")
-                               << QByteArray("3842522 14059590 3\n") << qint64(3842522);
+    QTest::newRow("schedstat") << QByteArray("schedstat") << QByteArray("3842522 14059590 3\n")
+                               << qint64(3842522);
     QTest::newRow("empty schedstat, thread gone")
         << QByteArray("schedstat") << QByteArray() << qint64(-1);
 }

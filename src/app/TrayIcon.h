@@ -30,8 +30,8 @@ public:
     static constexpr int kTrayPollMs = 5000;
 
     // reportsDoubleClicks: the desktop's answer (TrayHost) unless a test says otherwise.
-    TrayIcon(const QIcon &normal, const QIcon &busy,
-             std::function<bool()> reportsDoubleClicks = {}, QObject *parent = nullptr);
+    TrayIcon(const QIcon &normal, const QIcon &busy, std::function<bool()> reportsDoubleClicks = {},
+             QObject *parent = nullptr);
     ~TrayIcon() override;
 
     void add() override;

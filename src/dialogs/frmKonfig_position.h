@@ -13,7 +13,8 @@ struct KonfigSettings;
 // "Übernehmen") stores the window's top-left corner in twips, the reset icon (or
 // "Abbrechen") stores 0, 0 - placed automatically again; Escape closes and changes
 // nothing. While it is open it keeps the overlay's size and shows its current text,
-// with the overlay held below it. The settings dialog opens it and takes the position from the record after.
+// with the overlay held below it. The settings dialog opens it and takes the position from the
+// record after.
 class frmKonfig_position final : public QDialog
 {
     Q_OBJECT

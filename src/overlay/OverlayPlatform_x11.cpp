@@ -210,11 +210,11 @@ void setShape(QWidget *window, const std::vector<QRect> &rects, bool bounding)
     }
     const auto id = xcb_window_t(window->winId());
     const auto count = uint32_t(list.size());
-    xcb_shape_rectangles(c, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_INPUT, XCB_CLIP_ORDERING_UNSORTED, id,
-                         0, 0, count, list.data());
+    xcb_shape_rectangles(c, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_INPUT, XCB_CLIP_ORDERING_UNSORTED, id, 0,
+                         0, count, list.data());
     if (bounding) {
-        xcb_shape_rectangles(c, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_BOUNDING,
-                             XCB_CLIP_ORDERING_UNSORTED, id, 0, 0, count, list.data());
+        xcb_shape_rectangles(c, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_BOUNDING, XCB_CLIP_ORDERING_UNSORTED,
+                             id, 0, 0, count, list.data());
     } else {
         // No bounding shape: the whole window, clear where nothing is drawn.
         xcb_shape_mask(c, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_BOUNDING, id, 0, 0, XCB_NONE);

@@ -116,7 +116,8 @@ std::vector<OverlayRenderer::Placed> OverlayRenderer::placeGlyphs(const QString 
             continue;
         }
         // The baseline stays the font's even where a fallback font's ascent is taller.
-        const qreal baseline = origin.y() + (lines.ascent + qreal(i) * lines.lineSpacing) * textSize;
+        const qreal baseline =
+            origin.y() + (lines.ascent + qreal(i) * lines.lineSpacing) * textSize;
         const QPointF start(origin.x() - row.horizontalAdvance(), baseline - row.ascent());
         for (const QGlyphRun &run : layout.glyphRuns()) {
             const QRawFont raw = run.rawFont();

@@ -47,8 +47,8 @@ private:
         OverlayGlyphCache::Glyph glyph;
     };
 
-    std::vector<Placed> placeGlyphs(const QString &text, int textSize, QPointF origin,
-                                    QSize device, qreal devicePixelRatio) const;
+    std::vector<Placed> placeGlyphs(const QString &text, int textSize, QPointF origin, QSize device,
+                                    qreal devicePixelRatio) const;
     OverlayLineMetrics lineMetrics(const QFont &font) const;
 
     QString m_family;

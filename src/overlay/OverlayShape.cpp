@@ -23,7 +23,8 @@ std::vector<QRect> region(const QImage &picture, int minAlpha)
         runs.clear();
         for (int x = 0; x < width;) {
             // Most of the picture is clear: skip it four pixels at a time.
-            while (x + 4 <= width && ((line[x] | line[x + 1] | line[x + 2] | line[x + 3]) & bits) == 0) {
+            while (x + 4 <= width &&
+                   ((line[x] | line[x + 1] | line[x + 2] | line[x + 3]) & bits) == 0) {
                 x += 4;
             }
             while (x < width && (line[x] & bits) == 0) {

@@ -17,7 +17,6 @@
 
 using namespace Qt::StringLiterals;
 
-
 frmText::frmText(Sources sources, QWidget *parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                           Qt::WindowDoesNotAcceptFocus | Qt::NoDropShadowWindowHint),
@@ -88,10 +87,10 @@ void frmText::updateDisplay()
     }
     const OverlayGeometry::Screen where = screen();
     const QSizeF label = m_renderer.measure(m_caption, style.textSize);
-    const QSize full(OverlayGeometry::roundEven(label.width()),
-                     OverlayGeometry::roundEven(OverlayGeometry::windowHeightTwips(
-                                                    lines, style.textSize) /
-                                                where.twipsPerPixelY));
+    const QSize full(
+        OverlayGeometry::roundEven(label.width()),
+        OverlayGeometry::roundEven(OverlayGeometry::windowHeightTwips(lines, style.textSize) /
+                                   where.twipsPerPixelY));
     // A text of thousands of stations must not become a picture of gigabytes: no window
     // grows past twice the screen. The window keeps the lower right part of its uncut
     // self, so the ends of the lines and the last lines, where the last stations stand,

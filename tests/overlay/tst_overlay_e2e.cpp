@@ -260,8 +260,8 @@ void TestOverlayE2E::followsACompositorStartedLater()
     QVERIFY(bareDesktop(desktop));
     QVERIFY(startProgram(desktop, {u"alpha"_s}, "Text_Size=30\r\n"));
     const QString id =
-        QString::fromLatin1(desktop.run(u"xdotool"_s, {u"search"_s, u"--onlyvisible"_s,
-                                                       u"--name"_s, u"^Form2$"_s}))
+        QString::fromLatin1(
+            desktop.run(u"xdotool"_s, {u"search"_s, u"--onlyvisible"_s, u"--name"_s, u"^Form2$"_s}))
             .trimmed();
     QVERIFY(!id.isEmpty());
     const auto cut = [&desktop, &id] {
