@@ -146,9 +146,14 @@ std::shared_ptr<void> watchCompositor(std::function<void()> changed)
     if (!xfixes || !xfixes->present || selection == XCB_ATOM_NONE) {
         return nullptr;
     }
-    // The extension answers only a client that said which version it speaks.
+    // The extension answers only a client that said which version it speaks. The
+    // connection is Qt's, and some servers keep the last version asked for: ask for the
+    // newest this library knows, never less than Qt may already use.
     const std::unique_ptr<xcb_xfixes_query_version_reply_t, decltype(&std::free)> version(
-        xcb_xfixes_query_version_reply(c, xcb_xfixes_query_version(c, 1, 0), nullptr), &std::free);
+        xcb_xfixes_query_version_reply(
+            c, xcb_xfixes_query_version(c, XCB_XFIXES_MAJOR_VERSION, XCB_XFIXES_MINOR_VERSION),
+            nullptr),
+        &std::free);
     if (!version) {
         return nullptr;
     }

@@ -35,7 +35,6 @@ frmText::frmText(Sources sources, QWidget *parent)
     if (!m_sources.watchCompositor) {
         m_sources.watchCompositor = &OverlayPlatform::watchCompositor;
     }
-    m_composited = m_sources.compositorActive();
     const auto compositorMayHaveChanged = [this] {
         if (const bool composited = m_sources.compositorActive(); composited != m_composited) {
             m_composited = composited;
@@ -45,6 +44,8 @@ frmText::frmText(Sources sources, QWidget *parent)
     // Told by the desktop where it can; asking every few seconds would wake the
     // program for nothing nearly always.
     m_compositorWatch = m_sources.watchCompositor(compositorMayHaveChanged);
+    // Asked only once the watch stands, so a change in between is not missed.
+    m_composited = m_sources.compositorActive();
     if (!m_compositorWatch) {
         m_compositorPoll.setInterval(kCompositorCheckMs);
         connect(&m_compositorPoll, &QTimer::timeout, this, compositorMayHaveChanged);

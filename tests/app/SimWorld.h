@@ -12,9 +12,9 @@ struct SimWorld : AppWorld
 {
     PlatformSimulator sim;
 
-    // The download limit stays far from every scripted answer, whatever the machine's
-    // load: the program's own limit where answers come, a short one where a test waits
-    // out answers that never come.
+    // The download limit stays far from every scripted answer: the program's own limit
+    // where answers come, a short one (scaled with the machine's time factor) where a
+    // test waits out answers that never come.
     static int shortLimitMs() { return TestTime::ms(700); }
 
     explicit SimWorld(const QByteArray &keys = {}, int timeoutMs = WebDownloader::kDefaultTimeoutMs)

@@ -257,7 +257,9 @@ void TestPoll::requestsDuringAPoll()
     QFETCH(QString, steps);
     QFETCH(int, alphaRequests);
     World w("stations=alpha\r\nonly_changes=1\r\n");
-    w.sim.setListenerReply(u"alpha"_s, delayed(3, 300));
+    // Long enough that the poll is surely still running after the steps, on a loaded
+    // machine too; the test waits for the answer only at the end.
+    w.sim.setListenerReply(u"alpha"_s, delayed(3, TestTime::ms(1500)));
     w.sim.setCount(u"beta"_s, 2);
     QVERIFY(w.start());
     w.display.texts.clear();

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "Fakes.h"
+#include "TestTime.h"
 
 #include <QRegularExpression>
 #include <QTest>
@@ -44,7 +45,7 @@ private slots:
         QVERIFY(QDir(w.programDir.path()).isEmpty());
         // The countdown runs by itself.
         QTRY_COMPARE_WITH_TIMEOUT(w.tray.toolTip(), u"nächste Aktualisierung in 179 Sekunden"_s,
-                                  3000);
+                                  TestTime::patience());
     }
 
     void binaryIniFileGivesDefaults()
@@ -94,7 +95,7 @@ private slots:
         w.form.Form_Load();
         QVERIFY(w.tray.isAdded()); // start-up went on either way
         if (executable) {
-            QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(marker), 10000);
+            QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(marker), TestTime::patience());
         }
     }
 

@@ -4,6 +4,7 @@
 #include "FileReplacer.h"
 #include "IniFile.h"
 #include "TestFiles.h"
+#include "TestTime.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -57,8 +58,8 @@ bool run(const QString &program, const QStringList &arguments)
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(program, arguments);
-    return process.waitForFinished(10'000) && process.exitStatus() == QProcess::NormalExit &&
-           process.exitCode() == 0;
+    return process.waitForFinished(TestTime::patience()) &&
+           process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
 }
 
 // A small file system of its own, for a disk that fills up or turns read-only. Needs the
@@ -256,11 +257,11 @@ private slots:
         child.start(QCoreApplication::applicationFilePath(), {u"--child-save"_s, path, what});
         QVERIFY(child.waitForStarted());
         if (what == u"loop"_s) {
-            QVERIFY(child.waitForReadyRead(10'000));
+            QVERIFY(child.waitForReadyRead(TestTime::patience()));
             QThread::msleep(delay);
             child.kill();
         }
-        QVERIFY(child.waitForFinished(10'000));
+        QVERIFY(child.waitForFinished(TestTime::patience()));
         QCOMPARE(child.exitStatus(), QProcess::CrashExit);
 
         const QByteArray after = readBytes(path);

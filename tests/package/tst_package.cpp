@@ -182,6 +182,4 @@ private:
 };
 
 QTEST_GUILESS_MAIN(TestPackage)
-#include "BuildInfo.h"
-#include "TestFiles.h"
 #include "tst_package.moc"

@@ -2,6 +2,7 @@
 #include "ChartPicture.h"
 #include "Clock.h"
 #include "ListenerHistory.h"
+#include "TestTime.h"
 #include "frmGraph.h"
 
 #include <QAbstractItemView>
@@ -115,7 +116,7 @@ private slots:
         }
         openWindow(lastOnly);
         choose(u"alpha"_s);
-        QTRY_VERIFY(!m_window->isFilling());
+        QTRY_VERIFY_WITH_TIMEOUT(!m_window->isFilling(), TestTime::patience());
         const QImage expected = chart().picture();
         const ChartValues expectedValues = m_window->chartValues();
         QCOMPARE(expectedValues.size(), std::size_t(shown));
@@ -127,7 +128,7 @@ private slots:
         choose(u"alpha"_s);
         QCOMPARE(m_window->chartValues(), ChartValues{expectedValues.front()});
         // Guards against a hang only: 100 steps of 10 ms take a second.
-        QTRY_VERIFY_WITH_TIMEOUT(!m_window->isFilling(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!m_window->isFilling(), TestTime::patience());
         QCOMPARE(m_window->chartValues(), expectedValues);
         QCOMPARE(chart().picture(), expected);
         // The first point comes with the choice, every further one with a step.
@@ -159,7 +160,7 @@ private slots:
         QFETCH(bool, whileGrowing);
         choose(u"alpha"_s);
         if (!whileGrowing) {
-            QTRY_VERIFY(!m_window->isFilling());
+            QTRY_VERIFY_WITH_TIMEOUT(!m_window->isFilling(), TestTime::patience());
         }
         QCOMPARE(m_window->isFilling(), whileGrowing);
         m_history.add_history(u"alpha"_s, 1400);
@@ -169,7 +170,7 @@ private slots:
         // One run of the handler per choice, though the list signals a change and a choice.
         QCOMPARE(m_maxAsked, 2);
         QTEST(label(u"Label_max"_s), "highest");
-        QTRY_VERIFY(!m_window->isFilling());
+        QTRY_VERIFY_WITH_TIMEOUT(!m_window->isFilling(), TestTime::patience());
         QTEST(m_window->chartValues(), "values");
     }
 
