@@ -256,7 +256,8 @@ void TestPoll::requestsDuringAPoll()
 {
     QFETCH(QString, steps);
     QFETCH(int, alphaRequests);
-    World w("stations=alpha\r\nonly_changes=1\r\n");
+    // The changes stay on show for the whole test, however long the slow answers take.
+    World w("stations=alpha\r\nonly_changes=1\r\nchanges_visible_in_seconds=3600\r\n");
     // Long enough that the poll is surely still running after the steps, on a loaded
     // machine too; the test waits for the answer only at the end.
     w.sim.setListenerReply(u"alpha"_s, delayed(3, TestTime::ms(1500)));
