@@ -10,6 +10,7 @@
 // A program that did not start, did not dock or died prints FAILED and exits 1; a
 // missing tool exits 77. --quick measures 15 s each and gives no verdicts.
 #include "BenchDesktop.h"
+#include "BenchReport.h"
 #include "Measurement.h"
 #include "ProcFigures.h"
 
@@ -62,11 +63,6 @@ double mib(qint64 kib)
     return double(kib) / 1024.0;
 }
 
-const char *verdict(bool met)
-{
-    return met ? "PASS" : "MISS";
-}
-
 int failed(const char *who, const QByteArray &why)
 {
     std::printf("FAILED: %s: %s\n", who, why.constData());
@@ -87,7 +83,8 @@ void print(const Measurement::Figures &program, const Measurement::Figures &bare
     std::printf("  %-30s %8.2f MiB %8.2f MiB %7.2fx", "private memory at the end",
                 mib(program.privateKiB), mib(bare.privateKiB), memoryRatio);
     if (judged) {
-        std::printf("   target <= %.1fx   %s", kMemoryRatio, verdict(memoryRatio <= kMemoryRatio));
+        std::printf("   target <= %.1fx   %s", kMemoryRatio,
+                    BenchReport::verdict(memoryRatio <= kMemoryRatio));
     }
     std::printf("\n  %-30s %8.2f MiB %8.2f MiB %7.2fx\n", "private memory, peak",
                 mib(program.peakPrivateKiB), mib(bare.peakPrivateKiB), peakRatio);
@@ -95,7 +92,8 @@ void print(const Measurement::Figures &program, const Measurement::Figures &bare
                 cpuPercent(bare), cpuRatio);
     if (judged) {
         const bool met = cpuRatio <= kCpuRatio && cpuPercent(program) < kCpuCeiling;
-        std::printf("   target <= %.0fx and < %.1f %%   %s", kCpuRatio, kCpuCeiling, verdict(met));
+        std::printf("   target <= %.0fx and < %.1f %%   %s", kCpuRatio, kCpuCeiling,
+                    BenchReport::verdict(met));
     }
     std::printf("\n  %-30s %9.1f ms %9.1f ms\n", "  run time in the window",
                 double(program.runNs) / 1e6, double(bare.runNs) / 1e6);
