@@ -3,14 +3,12 @@
 
 #include "Clock.h"
 #include "CurrentSongTracker.h"
-#include "KonfigKeys.h"
 #include "TaskbarLocator.h"
+#include "TestFiles.h"
 #include "TextDisplay.h"
 #include "TrayView.h"
 #include "frmMain.h"
 
-#include <QDir>
-#include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -36,32 +34,17 @@ public:
     std::function<void()> whileShowing;
 };
 
-// A tray that remembers its state and every countdown tip it was given.
+// A tray that remembers whether it was added, its busy state and every tip it was given.
 class RecordingTray final : public TrayView
 {
 public:
-    void add() override { m_added = true; }
-    void setToolTip(const QString &tip) override
-    {
-        m_tip = tip;
-        countdownTips.append(tip);
-    }
-    void set_tray_busy(bool busy) override
-    {
-        m_busy = busy;
-        m_tip = QString::fromUtf16(busy ? kBusyTip : kNormalTip);
-    }
+    void add() override { added = true; }
+    void setToolTip(const QString &tip) override { tips.append(tip); }
+    void set_tray_busy(bool state) override { busy = state; }
 
-    bool isAdded() const { return m_added; }
-    bool isBusy() const { return m_busy; }
-    const QString &toolTip() const { return m_tip; }
-
-    QStringList countdownTips;
-
-private:
-    QString m_tip = QString::fromUtf16(kNormalTip);
-    bool m_added = false;
-    bool m_busy = false;
+    bool added = false;
+    bool busy = false;
+    QStringList tips;
 };
 
 class FixedClock final : public Clock
@@ -69,27 +52,6 @@ class FixedClock final : public Clock
 public:
     QDateTime now() const override { return time; }
     QDateTime time{QDate(2026, 12, 5), QTime(14, 30, 15)};
-};
-
-// The program's own title files, with a record of the stations in the order asked.
-class RecordingSongTracker final : public SongTracker
-{
-public:
-    RecordingSongTracker(const QString &programDir, const Clock &clock)
-        : m_real(programDir, clock, QLocale(QLocale::German, QLocale::Germany))
-    {
-    }
-    qint32 get_current_song(const QString &station, qint32 lastSongId, const QString &answer,
-                            const QByteArray &document) override
-    {
-        stations.append(station);
-        return m_real.get_current_song(station, lastSongId, answer, document);
-    }
-
-    QStringList stations;
-
-private:
-    CurrentSongTracker m_real;
 };
 
 class FixedTaskbar final : public TaskbarLocator
@@ -104,28 +66,23 @@ public:
 struct AppWorld
 {
     explicit AppWorld(int timeoutMs = WebDownloader::kDefaultTimeoutMs)
-        : downloadTimeoutMs(timeoutMs)
+        : form({programDir.path(), executableDir.path(), clock, display, tray, taskbar, songs,
+                timeoutMs})
     {
     }
 
-    int downloadTimeoutMs;
     QTemporaryDir programDir;
     QTemporaryDir executableDir;
     FixedClock clock;
     RecordingDisplay display;
     RecordingTray tray;
     FixedTaskbar taskbar;
-    RecordingSongTracker songs{programDir.path(), clock};
-    frmMain form{{programDir.path(), executableDir.path(), clock, display, tray, taskbar, songs,
-                  downloadTimeoutMs}};
+    CurrentSongTracker songs{programDir.path(), clock, QLocale(QLocale::German, QLocale::Germany)};
+    frmMain form;
 
-    QString iniPath() const { return QDir(programDir.path()).filePath(KonfigKeys::kFileName); }
-
-    void writeIniFile(const QByteArray &bytes) const
+    QString iniPath() const
     {
-        QFile f(iniPath());
-        if (f.open(QIODevice::WriteOnly)) {
-            f.write(bytes);
-        }
+        return programDir.filePath(QStringLiteral("Mirkan_DesktopTool.ini"));
     }
+    bool writeIniFile(const QByteArray &bytes) const { return writeBytes(iniPath(), bytes); }
 };

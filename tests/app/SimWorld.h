@@ -12,9 +12,7 @@ struct SimWorld : AppWorld
 {
     PlatformSimulator sim;
 
-    // The download limit stays far from every scripted answer: the program's own limit
-    // where answers come, a short one (scaled with the machine's time factor) where a
-    // test waits out answers that never come.
+    // For tests that wait out answers that never come; far from every scripted delay.
     static int shortLimitMs() { return TestTime::ms(700); }
 
     explicit SimWorld(const QByteArray &keys = {}, int timeoutMs = WebDownloader::kDefaultTimeoutMs)
@@ -31,7 +29,7 @@ struct SimWorld : AppWorld
         writeIniFile("[Konfig]\r\napi_host=" + sim.baseUrl().toUtf8() + "\r\n" + keys);
     }
 
-    // Starts the program, or polls once more, and waits until the poll has ended.
+    // Start-up or one more poll, and its end.
     bool start()
     {
         form.Form_Load();
@@ -43,10 +41,10 @@ struct SimWorld : AppWorld
         return settle();
     }
 
+    // The tray is busy exactly while a poll runs.
     bool settle()
     {
-        // The tray is busy exactly while a poll runs.
-        return QTest::qWaitFor([this] { return !tray.isBusy(); }, TestTime::patience());
+        return QTest::qWaitFor([this] { return !tray.busy; }, TestTime::patience());
     }
 
     // document: "listeners" or "current_song".
@@ -56,9 +54,9 @@ struct SimWorld : AppWorld
             QString(QStringLiteral("GET /station/") + station + u'/' + document)));
     }
 
-    // Waits until the simulator owes no answer, sent or dropped with its client, and
-    // gives the program a moment to read the last ones: an answer it should ignore
-    // has had its chance to show. Too short a moment could only hide a fault.
+    // Until the simulator owes no answer, and a moment more for the program to read the
+    // last ones: an answer it should ignore has had its chance to show. Too short a
+    // moment could only hide a fault, never fail a correct program.
     bool drain()
     {
         const bool drained =

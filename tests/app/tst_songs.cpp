@@ -10,13 +10,9 @@ namespace {
 using Song = PlatformSimulator::SongReply;
 using Fault = PlatformSimulator::Fault;
 
-Song reply(int id, const QByteArray &body = {}, Fault fault = Fault::None)
+Song document(QByteArray body)
 {
-    Song s;
-    s.id = id;
-    s.body = body;
-    s.fault = fault;
-    return s;
+    return {.body = std::move(body)};
 }
 
 const QByteArray kNone = "(none)";
@@ -35,7 +31,7 @@ struct World : SimWorld
     }
     QByteArray titleFile(const QString &station) const
     {
-        QFile f(QDir(programDir.path()).filePath(u"titel_"_s + station + u".txt"_s));
+        QFile f(programDir.filePath(u"titel_"_s + station + u".txt"_s));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : kNone;
     }
 };
@@ -62,24 +58,20 @@ void TestSongs::linesFollowSongChanges()
 {
     World w("alpha;beta;gamma");
     w.sim.setCount(u"alpha"_s, 57);
-    // The first station answers last; lines and ids still come in list order.
-    Song slow = reply(7);
-    slow.delayMs = 300;
-    w.sim.setSongReply(u"alpha"_s, slow);
-    w.sim.setSongReply(u"gamma"_s, reply(9));
+    // The first station answers last; each line still lands in its own station's file.
+    w.sim.setSongReply(u"alpha"_s, {.id = 7, .delayMs = 300});
+    w.sim.setSongReply(u"gamma"_s, {.id = 9});
     QVERIFY(w.start());
-    QCOMPARE(w.songs.stations, (QStringList{u"alpha"_s, u"beta"_s, u"gamma"_s}));
     const QByteArray first = kWhen + "7,\"Titel\",\"Interpret\",\"Album\",57\r\n";
     QCOMPARE(w.titleFile(u"alpha"_s), first);
     QCOMPARE(w.titleFile(u"beta"_s), kDefaultLine);
+    QCOMPARE(w.titleFile(u"gamma"_s), kWhen + "9,\"Titel\",\"Interpret\",\"Album\",0\r\n");
 
     w.sim.setCount(u"alpha"_s, 1000000);
     QVERIFY(w.poll());
     QCOMPARE(w.titleFile(u"alpha"_s), first);
 
-    Song next = reply(8);
-    next.title = u"Zweiter"_s;
-    w.sim.setSongReply(u"alpha"_s, next);
+    w.sim.setSongReply(u"alpha"_s, {.id = 8, .title = u"Zweiter"_s});
     w.clock.time = w.clock.time.addSecs(200);
     QVERIFY(w.poll());
     QCOMPARE(w.titleFile(u"alpha"_s),
@@ -93,9 +85,7 @@ void TestSongs::linesFollowSongChanges()
 void TestSongs::reloadWhileSongsAreOutstanding()
 {
     World w("alpha;beta");
-    Song slow = reply(7);
-    slow.delayMs = 400;
-    w.sim.setSongReply(u"alpha"_s, slow);
+    w.sim.setSongReply(u"alpha"_s, {.id = 7, .delayMs = 400});
     w.form.Form_Load();
     QTRY_COMPARE_WITH_TIMEOUT(w.requestsFor(u"alpha"_s, u"current_song"), 1, TestTime::patience());
     w.writeIni("stations=beta;alpha\r\nwrite_title2file=1\r\n");
@@ -123,13 +113,13 @@ void TestSongs::documents_data()
     QTest::addColumn<QString>("warning");
     // Raw UTF-8 and a JSON escape alike arrive as UTF-8; quotes stay as they are, line
     // breaks become blanks.
-    QTest::newRow("UTF-8") << reply(1,
-                                    "{\"id\":5,\"title\":\"Gr\xc3\xbc\xc3\x9f"
-                                    "e\\r\\nx\",\"artist\":{\"name\":\"\\u03a9\"},\"album\":null}")
+    QTest::newRow("UTF-8") << document(
+                                  "{\"id\":5,\"title\":\"Gr\xc3\xbc\xc3\x9f"
+                                  "e\\r\\nx\",\"artist\":{\"name\":\"\\u03a9\"},\"album\":null}")
                            << QByteArray("5,\"Gr\xc3\xbc\xc3\x9f"
                                          "e  x\",\"\xce\xa9\",\"\",0\r\n")
                            << 5 << QString();
-    QTest::newRow("Windows-1252") << reply(1, "{\"id\":\"6x\",\"title\":\"\xfc\",\"artist\":{"
+    QTest::newRow("Windows-1252") << document("{\"id\":\"6x\",\"title\":\"\xfc\",\"artist\":{"
                                               "\"name\":\"\x80\"},\"album\":\"a\\\"b\"}")
                                   << QByteArray("6,\"\xc3\xbc\",\"\xe2\x82\xac\",\"a\"b\",0\r\n")
                                   << 6 << QString();
@@ -137,29 +127,29 @@ void TestSongs::documents_data()
     // runs an escape sequence or shows the line reordered; joiners and other format
     // characters stay.
     QTest::newRow("C0 controls")
-        << reply(1, R"({"id":5,"title":"a\u0000b\u0007c\u001b[2Jd\te","artist":)"
+        << document(R"({"id":5,"title":"a\u0000b\u0007c\u001b[2Jd\te","artist":)"
                     R"({"name":"\u0001x\u001f"},"album":"\b\f"})")
         << QByteArray("5,\"a b c [2Jd e\",\" x \",\"  \",0\r\n") << 5 << QString();
     QTest::newRow("DEL and C1 controls")
-        << reply(1, "{\"id\":5,\"title\":\"a\\u007fb\\u0080c\\u009fd\",\"artist\":{\"name\":"
+        << document("{\"id\":5,\"title\":\"a\\u007fb\\u0080c\\u009fd\",\"artist\":{\"name\":"
                     "\"\xc2\x9b"
                     "2J\"},\"album\":\"\xc2\x85\"}")
         << QByteArray("5,\"a b c d\",\" 2J\",\" \",0\r\n") << 5 << QString();
     QTest::newRow("bidi controls")
-        << reply(1, R"({"id":5,"title":"\u202a\u202b\u202c\u202d\u202e","artist":{"name":)"
+        << document(R"({"id":5,"title":"\u202a\u202b\u202c\u202d\u202e","artist":{"name":)"
                     R"("\u2066\u2067\u2068\u2069"},"album":"\u200e\u200f\u061cgpj.exe"})")
         << QByteArray("5,\"     \",\"    \",\"   gpj.exe\",0\r\n") << 5 << QString();
     QTest::newRow("bidi override as raw UTF-8")
-        << reply(1, "{\"id\":5,\"title\":\"x\xe2\x80\xaey\",\"artist\":{\"name\":\"A\"},"
+        << document("{\"id\":5,\"title\":\"x\xe2\x80\xaey\",\"artist\":{\"name\":\"A\"},"
                     "\"album\":\"\\u200d\\u00a0\\u200b\"}")
         << QByteArray("5,\"x y\",\"A\",\"\xe2\x80\x8d\xc2\xa0\xe2\x80\x8b\",0\r\n") << 5
         << QString();
-    QTest::newRow("short") << reply(1, R"({"id":1} )") << kNone << 0 << QString();
-    QTest::newRow("never answers") << reply(1, {}, Fault::Silent) << kNone << 0 << QString();
-    QTest::newRow("no JSON") << reply(1, R"({"id":5,"title":)") << kNone << 0
+    QTest::newRow("short") << document(R"({"id":1} )") << kNone << 0 << QString();
+    QTest::newRow("never answers") << Song{.fault = Fault::Silent} << kNone << 0 << QString();
+    QTest::newRow("no JSON") << document(R"({"id":5,"title":)") << kNone << 0
                              << u"no JSON document"_s;
     QTest::newRow("no artist name")
-        << reply(1, R"({"id":5,"title":"t","artist":"A","album":"B"})") << kNone << 0 << u"lacks"_s;
+        << document(R"({"id":5,"title":"t","artist":"A","album":"B"})") << kNone << 0 << u"lacks"_s;
 }
 
 // Whatever one station's document is, the other station's line is written.
@@ -199,9 +189,7 @@ void TestSongs::countsAsWholeNumbers()
     QFETCH(QByteArray, answer);
     QFETCH(QByteArray, count);
     World w("alpha");
-    PlatformSimulator::ListenerReply listeners;
-    listeners.body = answer;
-    w.sim.setListenerReply(u"alpha"_s, listeners);
+    w.sim.setListenerReply(u"alpha"_s, {.body = answer});
     QVERIFY(w.start());
     QCOMPARE(w.titleFile(u"alpha"_s),
              kWhen + "1,\"Titel\",\"Interpret\",\"Album\"," + count + "\r\n");

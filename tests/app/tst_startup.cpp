@@ -11,17 +11,6 @@ namespace {
 
 using World = AppWorld;
 
-void writeScript(const QString &path, const QByteArray &body, bool executable)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write("#!/bin/sh\n" + body);
-    f.close();
-    if (executable) {
-        f.setPermissions(f.permissions() | QFileDevice::ExeOwner);
-    }
-}
-
 const QString kNoStations = QString::fromUtf16(DisplayText::kNoStations);
 
 } // namespace
@@ -31,37 +20,45 @@ class TestStartup : public QObject
     Q_OBJECT
 
 private slots:
-    void noFileGivesDefaultsAndNoStations()
+    void withoutStations_data()
     {
-        World w;
-        w.form.Form_Load();
-        QCOMPARE(w.display.texts, QStringList{kNoStations});
-        QVERIFY(w.display.shown);
-        QVERIFY(w.tray.isAdded());
-        QCOMPARE(w.form.konfig().ini_path,
-                 QDir::toNativeSeparators(w.programDir.path() + u"/Mirkan_DesktopTool.ini"_s));
-        QVERIFY(w.form.stations().empty());
-        // Nothing was written that the user did not save.
-        QVERIFY(QDir(w.programDir.path()).isEmpty());
-        // The countdown runs by itself.
-        QTRY_COMPARE_WITH_TIMEOUT(w.tray.toolTip(), u"nächste Aktualisierung in 179 Sekunden"_s,
-                                  TestTime::patience());
-    }
-
-    void binaryIniFileGivesDefaults()
-    {
+        QTest::addColumn<QByteArray>("ini"); // "" for no file
+        QTest::newRow("no file") << QByteArray();
         QByteArray garbage;
         for (int i = 0; i < 64 * 1024; ++i) {
             garbage += char(i * 7919 + 13);
         }
+        QTest::newRow("binary file") << garbage;
+        // The message of an empty list is no change, so the blanking timer leaves it.
+        QTest::newRow("only changes")
+            << QByteArray("[Konfig]\r\nonly_changes=1\r\nchanges_visible_in_seconds=1\r\n");
+    }
+
+    // Start-up goes to its end with the defaults and shows the message of an empty list;
+    // nothing is written that the user did not save.
+    void withoutStations()
+    {
+        QFETCH(QByteArray, ini);
         World w;
-        w.writeIniFile(garbage);
+        if (!ini.isEmpty()) {
+            QVERIFY(w.writeIniFile(ini));
+        }
         w.form.Form_Load();
-        QVERIFY(w.tray.isAdded()); // start-up went to its end
+        QVERIFY(w.display.shown);
+        QVERIFY(w.tray.added);
+        QCOMPARE(w.form.konfig().ini_path, QDir::toNativeSeparators(w.iniPath()));
+        QVERIFY(w.form.stations().empty());
         QCOMPARE(w.form.konfig().Opaque, 225);
         QCOMPARE(w.form.konfig().UpdateInterval, 3);
-        QFile f(w.form.konfig().ini_path);
-        QVERIFY(f.open(QIODevice::ReadOnly) && f.readAll() == garbage);
+        // The countdown runs by itself; two ticks outlast a blank after one second.
+        QTRY_COMPARE_WITH_TIMEOUT(w.tray.tips.size(), 2, TestTime::patience());
+        QCOMPARE(w.tray.tips.last(), u"nächste Aktualisierung in 178 Sekunden"_s);
+        QCOMPARE(w.display.texts, QStringList{kNoStations});
+        QCOMPARE(entries(w.programDir.path()),
+                 ini.isEmpty() ? QStringList() : QStringList{u"Mirkan_DesktopTool.ini"_s});
+        if (!ini.isEmpty()) {
+            QCOMPARE(readBytes(w.iniPath()), ini);
+        }
     }
 
     void taskbarHeightIsMeasuredOnce()
@@ -86,16 +83,18 @@ private slots:
     {
         QFETCH(bool, executable);
         World w;
-        const QString marker = QDir(w.executableDir.path()).filePath(u"marker"_s);
-        writeScript(QDir(w.executableDir.path()).filePath(frmMain::updaterFileName()),
-                    "echo started > \"$PWD/marker\"\n", executable);
-        if (!executable) {
+        const QString updater = w.executableDir.filePath(frmMain::updaterFileName());
+        QVERIFY(writeBytes(updater, "#!/bin/sh\necho started > \"$PWD/marker\"\n"));
+        if (executable) {
+            QVERIFY(QFile::setPermissions(updater, QFile::permissions(updater) | QFile::ExeOwner));
+        } else {
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"Cannot start the updater"_s));
         }
         w.form.Form_Load();
-        QVERIFY(w.tray.isAdded()); // start-up went on either way
+        QVERIFY(w.tray.added); // start-up went on either way
         if (executable) {
-            QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(marker), TestTime::patience());
+            QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(w.executableDir.filePath(u"marker"_s)),
+                                     TestTime::patience());
         }
     }
 
@@ -113,8 +112,7 @@ private slots:
     {
         QFETCH(QString, relative);
         QTemporaryDir dir;
-        QFile f(dir.filePath(u"AutoUpdate.exe"_s));
-        QVERIFY(f.open(QIODevice::WriteOnly));
+        QVERIFY(writeBytes(dir.filePath(u"AutoUpdate.exe"_s), {}));
         QVERIFY(QDir(dir.path()).mkdir(u"sub"_s));
         QTEST(frmMain::file_exists(QDir::toNativeSeparators(dir.filePath(relative))), "exists");
     }
@@ -147,18 +145,7 @@ private slots:
         }
         // Without stations every poll shows its message once; the first came from start-up.
         QTEST(int(w.display.texts.size()) - 1, "polls");
-        QCOMPARE(w.tray.countdownTips.last(),
-                 u"nächste Aktualisierung in %1 Sekunden"_s.arg(secondsLeft));
-    }
-
-    // The message of an empty list is no change, so the blanking timer leaves it.
-    void noStationsMessageStaysInOnlyChangesMode()
-    {
-        World w;
-        w.writeIniFile("[Konfig]\r\nonly_changes=1\r\nchanges_visible_in_seconds=1\r\n");
-        w.form.Form_Load();
-        QTest::qWait(1500);
-        QCOMPARE(w.display.texts, QStringList{kNoStations});
+        QCOMPARE(w.tray.tips.last(), u"nächste Aktualisierung in %1 Sekunden"_s.arg(secondsLeft));
     }
 };
 
