@@ -188,8 +188,7 @@ private slots:
         w.sim.setCount(u"alpha"_s, 4);
         w.sim.setCount(u"beta"_s, 9);
         QVERIFY(w.start());
-        // The changes go again after a second, by the blanking timer alone. The texts are
-        // read from the display's record: on a slow machine the blank may come first.
+        // Blanked after a second by the timer alone; on a slow machine that may come first.
         QCOMPARE(w.display.texts.last(), u"ALPHA : 0004 +0004\r\nBETA: 0009 +0009"_s);
         QTRY_COMPARE_WITH_TIMEOUT(w.display.get_text(), QString(), TestTime::patience());
 
@@ -221,10 +220,8 @@ private slots:
     {
         QFETCH(QString, steps);
         QFETCH(int, alphaRequests);
-        // The changes stay on show for the whole test, however long the slow answers take.
+        // Changes stay on show, and the poll runs on past the steps, on a loaded machine too.
         World w("stations=alpha\r\nonly_changes=1\r\nchanges_visible_in_seconds=3600\r\n");
-        // Long enough that the poll is surely still running after the steps, on a loaded
-        // machine too; the test waits for the answer only at the end.
         w.sim.setListenerReply(u"alpha"_s, {.count = 3, .delayMs = TestTime::ms(1500)});
         w.sim.setCount(u"beta"_s, 2);
         QVERIFY(w.start());
@@ -237,8 +234,8 @@ private slots:
             w.act(step);
         }
         QVERIFY(w.tray.busy);
-        // A poll that follows the running one asks before the running one's answer is in;
-        // then every answer, an abandoned one too, has its chance to show.
+        // A following poll asks before the running one's answer is in; then every answer,
+        // an abandoned one too, has its chance to show.
         QTRY_COMPARE_WITH_TIMEOUT(w.requestsFor(u"alpha"_s), alphaRequests, TestTime::patience());
         QVERIFY(w.drain());
         QTEST(w.display.texts.join(u'|'), "texts");
@@ -256,9 +253,8 @@ private slots:
         QTest::newRow("timed poll") << u"check"_s << u"A : 0001 +0001\r\nB: 0002 +0002"_s << 2;
     }
 
-    // A display that runs the event loop while it draws; inside it, the settings are
-    // saved or a new poll is asked for, and the new poll's answers arrive while the first
-    // poll's drawing is still on the stack.
+    // The display runs the event loop while it draws, and inside it a new poll begins and
+    // gets its answers while the first poll's drawing is still on the stack.
     void pollStartedInsideTheDisplay()
     {
         QFETCH(QString, step);
@@ -296,9 +292,8 @@ private slots:
         // Quick answers, far within a quarter of the limit: places are never given up.
         QTest::newRow("quick answers")
             << 200 << TestTime::ms(8000) << 20 << 2 << WebDownloader::kMaxParallel;
-        // Every answer takes half the limit: longer than the quarter after which it gives up
-        // its place, and all of them together far longer than the whole limit; none is late
-        // on its own.
+        // Half the limit each: past the quarter that gives up a place, and all of them
+        // together far longer than the limit; none is late on its own.
         const int limitMs = TestTime::ms(1600);
         QTest::newRow("answers of half the limit")
             << 60 << limitMs << limitMs / 2 << WebDownloader::kMaxParallel + 1
@@ -358,9 +353,8 @@ private slots:
 
         w.sim.clearRequestLog();
         w.sim.setCount(u"good1"_s, 12);
-        // The next poll asks every station once. Where the bad one runs out of time again,
-        // that fails whatever still waits for an answer, so the good counts also show that
-        // nothing held them up.
+        // Each station asked once; the good counts arrive although a time-out of the bad
+        // one fails whatever still waits.
         QVERIFY(w.poll());
         QCOMPARE(w.requestsFor(u"good1"_s), 1);
         QCOMPARE(w.requestsFor(u"good2"_s), 1);
@@ -371,10 +365,8 @@ private slots:
     // How long such a poll takes is a figure of bench_poll.
     void silentStationsHoldUpNoOther()
     {
-        // Twelve stations the server never answers, then one it does. Each silent request
-        // gives up its place after a quarter of the time limit, so the last station is
-        // asked halfway through the limit, well before the first time-out fails every
-        // request to that host that has had no answer yet.
+        // Each silent request gives up its place after a quarter of the limit, so the last
+        // station is asked before the first time-out fails every request without an answer.
         World w("stations=" + numbered("dead", 12) + ";alive\r\n", TestTime::ms(2000));
         w.sim.setDefaultListenerReply({.fault = Fault::Silent});
         w.sim.setListenerReply(u"alive"_s, {.count = 5});

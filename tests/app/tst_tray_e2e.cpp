@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The built program with a small tray host (trayer) on a virtual desktop: the icon
-// docks, a double-click polls, the right button opens the menu, "Beenden" and SIGTERM
-// end the program with status 0 and leave no lock behind, also while the settings
-// window is open or minimised by the window manager (openbox), and so does the end of
-// the X server. On a panel speaking D-Bus (Xfce's) a click polls and the menu ends it.
+// The built program on a virtual desktop, its icon in a small tray host (trayer) or in a
+// panel speaking D-Bus (Xfce's).
 #include "DesktopSession.h"
 
 #include <QImage>
@@ -61,7 +58,7 @@ public:
     }
 
     QProcess &program() { return *m_program; }
-    QRect icon() const { return m_icon; }
+    QRect &icon() { return m_icon; }
 
     // Listener requests the simulator has answered so far.
     int polls()
@@ -192,7 +189,7 @@ bool startPanel(DesktopSession &desktop)
 // The program's orange icon in the left half of the panel's strip at the bottom of the
 // 1280 x 800 screen, where its only plugin sits; the overlay's orange text lies over the
 // strip's right end.
-QPoint iconInPanel(DesktopSession &desktop)
+QRect iconInPanel(DesktopSession &desktop)
 {
     QImage screen;
     screen.loadFromData(desktop.run(u"import"_s, {u"-window"_s, u"root"_s, u"png:-"_s}), "PNG");
@@ -200,7 +197,7 @@ QPoint iconInPanel(DesktopSession &desktop)
         for (int x = 0; x < std::min(640, screen.width()); ++x) {
             const QRgb p = screen.pixel(x, y);
             if (qRed(p) > 200 && qGreen(p) > 100 && qGreen(p) < 170 && qBlue(p) < 80) {
-                return {x, y};
+                return {x, y, 1, 1};
             }
         }
     }
@@ -216,18 +213,6 @@ void expectCleanEnd(QProcess &program, const QString &folder)
     QVERIFY(!QFile::exists(QDir(folder).filePath(u"Mirkan_DesktopTool.lock"_s)));
 }
 
-} // namespace
-
-class TestTrayE2E : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void iconMenuAndEnd_data();
-    void iconMenuAndEnd();
-    void statusNotifierPanel();
-};
-
 enum class End
 {
     Sigterm,
@@ -235,101 +220,103 @@ enum class End
     MenuWithSettingsOpen, // "Beenden" while the settings window is open, under openbox
 };
 
-void TestTrayE2E::iconMenuAndEnd_data()
-{
-    QTest::addColumn<End>("end");
-    QTest::newRow("SIGTERM") << End::Sigterm;
-    // Nothing failed: the program ends with its session, and a later start finds the
-    // folder free.
-    QTest::newRow("the X server goes away") << End::SessionEnds;
-    QTest::newRow("Beenden with the settings open") << End::MenuWithSettingsOpen;
-}
+} // namespace
 
-void TestTrayE2E::iconMenuAndEnd()
+class TestTrayE2E : public QObject
 {
-    QFETCH(End, end);
-    const bool settings = end == End::MenuWithSettingsOpen;
-    QStringList tools{u"Xvfb"_s, u"trayer"_s, u"xdotool"_s, u"xwininfo"_s};
-    if (const QString missing =
-            DesktopSession::missingTool(settings ? tools << u"openbox"_s : tools);
-        !missing.isEmpty()) {
-        QSKIP(qPrintable(u"needs "_s + missing + u" (scripts/setup)"_s));
-    }
-    DesktopSession desktop;
-    TrayProgram tray(desktop);
-    QVERIFY(tray.start(settings));
-    QVERIFY(tray.icon().width() > 0 && tray.icon().width() <= 48);
-    if (settings) {
-        // "Einstellungen" is the menu's first entry.
-        QVERIFY(tray.choose({u"Down"_s, u"Return"_s}));
-        QTRY_COMPARE_WITH_TIMEOUT(tray.windowsTitled(kSettings, true), 1, TestTime::patience());
+    Q_OBJECT
+
+private slots:
+    void iconMenuAndEnd_data()
+    {
+        QTest::addColumn<End>("end");
+        QTest::newRow("SIGTERM") << End::Sigterm;
+        // Nothing failed: the program ends with its session, and a later start finds the
+        // folder free.
+        QTest::newRow("the X server goes away") << End::SessionEnds;
+        QTest::newRow("Beenden with the settings open") << End::MenuWithSettingsOpen;
     }
 
-    // A double-click polls at once; the right button opens the menu, one more window;
-    // with the settings window open too.
-    QVERIFY(tray.doubleClickPolls());
-    QVERIFY(tray.choose({u"Escape"_s}));
+    void iconMenuAndEnd()
+    {
+        QFETCH(End, end);
+        const bool settings = end == End::MenuWithSettingsOpen;
+        QStringList tools{u"Xvfb"_s, u"trayer"_s, u"xdotool"_s, u"xwininfo"_s};
+        if (const QString missing =
+                DesktopSession::missingTool(settings ? tools << u"openbox"_s : tools);
+            !missing.isEmpty()) {
+            QSKIP(qPrintable(u"needs "_s + missing + u" (scripts/setup)"_s));
+        }
+        DesktopSession desktop;
+        TrayProgram tray(desktop);
+        QVERIFY(tray.start(settings));
+        QVERIFY(tray.icon().width() > 0 && tray.icon().width() <= 48);
+        if (settings) {
+            // "Einstellungen" is the menu's first entry.
+            QVERIFY(tray.choose({u"Down"_s, u"Return"_s}));
+            QTRY_COMPARE_WITH_TIMEOUT(tray.windowsTitled(kSettings, true), 1, TestTime::patience());
+        }
 
-    switch (end) {
-    case End::Sigterm:
-        tray.program().terminate();
-        break;
-    case End::SessionEnds:
-        QVERIFY(desktop.stopX());
+        // A double-click polls at once; the right button opens the menu, one more window;
+        // with the settings window open too.
+        QVERIFY(tray.doubleClickPolls());
+        QVERIFY(tray.choose({u"Escape"_s}));
+
+        switch (end) {
+        case End::Sigterm:
+            tray.program().terminate();
+            break;
+        case End::SessionEnds:
+            QVERIFY(desktop.stopX());
+            expectCleanEnd(tray.program(), desktop.folder());
+            return;
+        case End::MenuWithSettingsOpen: {
+            // Minimised, the window has no taskbar entry; the menu brings the same one back.
+            QCOMPARE(desktop.status(u"xdotool"_s, {u"search"_s, u"--name"_s,
+                                                   u'^' + kSettings + u'$', u"windowminimize"_s}),
+                     0);
+            QTRY_COMPARE_WITH_TIMEOUT(tray.windowsTitled(kSettings, true), 0, TestTime::patience());
+            QVERIFY(tray.choose({u"Down"_s, u"Return"_s}));
+            QTRY_COMPARE_WITH_TIMEOUT(tray.windowsTitled(kSettings, true), 1, TestTime::patience());
+            QCOMPARE(tray.windowsTitled(kSettings, false), 1);
+            // "Beenden" is the menu's last entry.
+            QVERIFY(tray.choose({u"Up"_s, u"Return"_s}));
+            break;
+        }
+        }
+        // Ended, the program takes the icon away.
         expectCleanEnd(tray.program(), desktop.folder());
-        return;
-    case End::MenuWithSettingsOpen: {
-        // Minimised, the window has no taskbar entry; the menu brings the same one back.
-        const QByteArray id =
-            desktop.run(u"xdotool"_s, {u"search"_s, u"--name"_s, u'^' + kSettings + u'$'})
-                .trimmed();
-        QCOMPARE(desktop.status(u"xdotool"_s, {u"windowminimize"_s, QString::fromLatin1(id)}), 0);
-        QTRY_COMPARE_WITH_TIMEOUT(tray.windowsTitled(kSettings, true), 0, TestTime::patience());
-        QVERIFY(tray.choose({u"Down"_s, u"Return"_s}));
-        QTRY_COMPARE_WITH_TIMEOUT(tray.windowsTitled(kSettings, true), 1, TestTime::patience());
-        QCOMPARE(tray.windowsTitled(kSettings, false), 1);
-        // "Beenden" is the menu's last entry.
-        QVERIFY(tray.choose({u"Up"_s, u"Return"_s}));
-        break;
+        QTRY_VERIFY_WITH_TIMEOUT(!dockedIcon(desktop).isValid(), TestTime::patience());
     }
-    }
-    // Ended, the program takes the icon away.
-    expectCleanEnd(tray.program(), desktop.folder());
-    QTRY_VERIFY_WITH_TIMEOUT(!dockedIcon(desktop).isValid(), TestTime::patience());
-}
 
-void TestTrayE2E::statusNotifierPanel()
-{
-    // The panel speaks D-Bus to the icon: it reports a click as the one activation, so
-    // that click polls; the menu is the panel's own, drawn from the program's.
-    const QString missing = DesktopSession::missingTool(
-        {u"Xvfb"_s, u"xfce4-panel"_s, u"dbus-daemon"_s, u"xdotool"_s, u"import"_s});
-    if (!missing.isEmpty()) {
-        QSKIP(qPrintable(u"needs "_s + missing + u" (scripts/setup)"_s));
-    }
-    DesktopSession desktop;
-    QVERIFY(desktop.startX(u"1280x800x24"_s));
-    QVERIFY(startPanel(desktop));
-    TrayProgram tray(desktop);
-    QVERIFY(tray.launch());
-    QPoint icon;
-    QVERIFY(QTest::qWaitFor([&] { return !(icon = iconInPanel(desktop)).isNull(); },
-                            TestTime::patience()));
-    QTRY_COMPARE_WITH_TIMEOUT(tray.polls(), 1, TestTime::patience());
-    const auto click = [&desktop, &icon](const QString &button) {
-        return desktop.status(u"xdotool"_s, {u"mousemove"_s, QString::number(icon.x()),
-                                             QString::number(icon.y()), u"click"_s, button});
-    };
-    QCOMPARE(click(u"1"_s), 0);
-    QTRY_COMPARE_WITH_TIMEOUT(tray.polls(), 2, TestTime::patience());
+    void statusNotifierPanel()
+    {
+        // The panel speaks D-Bus to the icon: it reports a click as the one activation, so
+        // that click polls; the menu is the panel's own, drawn from the program's.
+        const QString missing = DesktopSession::missingTool(
+            {u"Xvfb"_s, u"xfce4-panel"_s, u"dbus-daemon"_s, u"xdotool"_s, u"import"_s});
+        if (!missing.isEmpty()) {
+            QSKIP(qPrintable(u"needs "_s + missing + u" (scripts/setup)"_s));
+        }
+        DesktopSession desktop;
+        QVERIFY(desktop.startX(u"1280x800x24"_s));
+        QVERIFY(startPanel(desktop));
+        TrayProgram tray(desktop);
+        QVERIFY(tray.launch());
+        QVERIFY(QTest::qWaitFor([&] { return (tray.icon() = iconInPanel(desktop)).isValid(); },
+                                TestTime::patience()));
+        QTRY_COMPARE_WITH_TIMEOUT(tray.polls(), 1, TestTime::patience());
+        QCOMPARE(tray.clickIcon(u"1"_s), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(tray.polls(), 2, TestTime::patience());
 
-    // "Beenden", the menu's last entry.
-    const int windows = desktop.visibleWindows();
-    QCOMPARE(click(u"3"_s), 0);
-    QTRY_VERIFY_WITH_TIMEOUT(desktop.visibleWindows() > windows, TestTime::patience());
-    QCOMPARE(desktop.status(u"xdotool"_s, {u"key"_s, u"Up"_s, u"Return"_s}), 0);
-    expectCleanEnd(tray.program(), desktop.folder());
-}
+        // "Beenden", the menu's last entry.
+        const int windows = desktop.visibleWindows();
+        QCOMPARE(tray.clickIcon(u"3"_s), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(desktop.visibleWindows() > windows, TestTime::patience());
+        QCOMPARE(desktop.status(u"xdotool"_s, {u"key"_s, u"Up"_s, u"Return"_s}), 0);
+        expectCleanEnd(tray.program(), desktop.folder());
+    }
+};
 
 QTEST_GUILESS_MAIN(TestTrayE2E)
 #include "tst_tray_e2e.moc"
