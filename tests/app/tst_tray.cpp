@@ -11,7 +11,6 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -140,19 +139,6 @@ private slots:
         menu->actions().at(entry)->trigger();
         menu->actions().at(entry)->trigger();
         QCOMPARE(shown(), QStringList{window});
-    }
-
-    void exitEndsTheEventLoop()
-    {
-        QTemporaryDir folder;
-        DesktopProgram program({folder.path(), folder.path(), false});
-        QVERIFY(programMenu());
-        QTimer::singleShot(0, programMenu()->actions().last(), &QAction::trigger);
-        // Only against a hang: the exit comes with the loop's first turn.
-        QTimer hang;
-        connect(&hang, &QTimer::timeout, [] { QCoreApplication::exit(1); });
-        hang.start(10'000);
-        QCOMPARE(QApplication::exec(), 0);
     }
 
     void overlayStandsInWithoutTray()
