@@ -27,25 +27,6 @@ namespace {
 constexpr QRgb kOrange = 0xFFEB8620;     // BackgroundColor 2131691 at full opacity
 constexpr qint32 kBlueColour = 0xFF0000; // blue in the settings' red-lowest order
 
-// Pixels of exactly the fill colour, and fully transparent ones.
-struct Census
-{
-    int fill = 0;
-    int clear = 0;
-};
-
-Census census(const QImage &image)
-{
-    Census c;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            c.fill += image.pixel(x, y) == kOrange;
-            c.clear += qAlpha(image.pixel(x, y)) == 0;
-        }
-    }
-    return c;
-}
-
 OverlayStyle testStyle(bool outline, bool shadow, int size = 30)
 {
     OverlayStyle style;
@@ -110,25 +91,20 @@ bool edgesClear(const QImage &picture)
     return true;
 }
 
-// What the overlay last cut its window to.
-struct ShapeSeen
+// A shown overlay on settings of its own and a screen without a taskbar, with a
+// compositor the test switches and the cut of its window recorded.
+struct Overlay
 {
-    std::vector<QRect> rects;
-    bool bounding = false;
-    int calls = 0;
-
-    auto recorder()
+    explicit Overlay(bool compositor = true, bool reports = true)
+        : composited(compositor), reported(reports)
     {
-        return [this](QWidget *, const std::vector<QRect> &r, bool b) {
-            rects = r;
-            bounding = b;
-            ++calls;
-        };
+        window.show();
     }
-    // The rectangles as a picture of the window: 1 where the mouse reaches it.
-    QImage area(QSize size) const
+
+    // The cut as a picture of the window: not 0 where the mouse reaches it.
+    QImage area() const
     {
-        QImage image(size, QImage::Format_Grayscale8);
+        QImage image(window.size(), QImage::Format_Grayscale8);
         image.fill(0);
         QPainter painter(&image);
         for (const QRect &r : rects) {
@@ -136,6 +112,23 @@ struct ShapeSeen
         }
         return image;
     }
+
+    KonfigSettings settings;
+    qint32 taskbar = 0;
+    bool composited;
+    bool reported; // the desktop reports a compositor's changes
+    std::function<void()> compositorChanged;
+    std::vector<QRect> rects;
+    bool bounding = false;
+    frmText window{{settings, taskbar, [this] { return composited; },
+                    [this](QWidget *, const std::vector<QRect> &r, bool b) {
+                        rects = r;
+                        bounding = b;
+                    },
+                    [this](std::function<void()> changed) {
+                        compositorChanged = std::move(changed);
+                        return reported ? std::make_shared<int>(0) : nullptr;
+                    }}};
 };
 
 // Rows (top, bottom) of the picture that hold any ink; (-1, -1) for none.
@@ -280,13 +273,16 @@ private slots:
     void emptyTextAndCutShadow()
     {
         const OverlayRenderer renderer(OverlayFont::family());
-        QCOMPARE(census(renderer.render(QString(), testStyle(true, true), 90, 100, 30)).clear,
-                 3000);
+        const QImage empty = renderer.render(QString(), testStyle(true, true), 90, 100, 30);
+        QCOMPARE(empty.size(), QSize(100, 30));
+        QCOMPARE(inkRows(empty).first, -1);
         // Right-aligned to the image's edge, the shadow's 2 px lie past it and are cut off,
         // not wrapped round or drawn into memory beyond the picture.
-        const QImage image = renderer.render(u"I"_s, testStyle(false, true), 40, 40, 30);
-        QVERIFY(census(image).fill > 0);
+        const QImage image = renderer.render(u"I"_s, testStyle(false, true), 40, 40, 30)
+                                 .convertToFormat(QImage::Format_ARGB32);
         QCOMPARE(image.size(), QSize(40, 30));
+        const auto *pixels = reinterpret_cast<const QRgb *>(image.constBits());
+        QVERIFY(std::find(pixels, pixels + 40 * 30, kOrange) != pixels + 40 * 30);
     }
 
     void matchesPathDrawing_data()
@@ -384,11 +380,9 @@ private slots:
     void windowFollowsTheText()
     {
         // At 96 DPI: 15 twips a pixel, a line of 375 twips.
-        KonfigSettings settings;
-        settings.Text_Size = 20;
-        const qint32 taskbar = 40;
-        frmText overlay({settings, taskbar, [] { return true; }});
-        overlay.show();
+        Overlay shown;
+        shown.settings.Text_Size = 20;
+        frmText &overlay = shown.window;
         QVERIFY(!overlay.isVisible()); // nothing to show yet
 
         overlay.set_Print_Text(u"ÄÖÜö : 0057"_s);
@@ -397,8 +391,8 @@ private slots:
         QCOMPARE(overlay.height(), 25);
         overlay.set_Print_Text(u"A : 1\r\nB: 2\r\nC: 3"_s);
         QCOMPARE(overlay.height(), 75);
-        settings.window_pos_x = 1500;
-        settings.window_pos_y = 750;
+        shown.settings.window_pos_x = 1500;
+        shown.settings.window_pos_y = 750;
         overlay.redraw_text();
         QCOMPARE(overlay.pos(), QPoint(100, 50));
 
@@ -430,20 +424,14 @@ private slots:
         // A window with nothing to show must not be there at all: without blending it would
         // be a black box, with it a patch of desktop that takes the clicks.
         QFETCH(bool, composited);
-        KonfigSettings settings;
         QFETCH(qint16, opaque);
         QFETCH(bool, shadow);
-        settings.Opaque = opaque;
-        settings.Text_Shadow = shadow;
-        const qint32 taskbar = 0;
-        ShapeSeen seen;
-        frmText overlay({settings, taskbar, [composited] { return composited; }, seen.recorder()});
-        overlay.show();
-        overlay.set_Print_Text(u"ALPHA : 0057"_s);
-        QTEST(overlay.isVisible(), "shown");
-        if (overlay.isVisible()) {
-            QVERIFY(!seen.rects.empty());
-        }
+        Overlay overlay(composited);
+        overlay.settings.Opaque = opaque;
+        overlay.settings.Text_Shadow = shadow;
+        overlay.window.set_Print_Text(u"ALPHA : 0057"_s);
+        QTEST(overlay.window.isVisible(), "shown");
+        QCOMPARE(overlay.rects.empty(), !overlay.window.isVisible());
     }
 
     void shapeFollowsTheDrawnPixels_data()
@@ -459,27 +447,16 @@ private slots:
     {
         QFETCH(bool, composited);
         QFETCH(bool, reported);
-        KonfigSettings settings;
-        settings.Text_Size = 40;
-        settings.Text_Ouline = false; // so that a dark pixel can only be a fringe
-        const qint32 taskbar = 0;
-        ShapeSeen seen;
-        bool compositorNow = composited;
-        std::function<void()> compositorChanged;
-        frmText overlay({settings, taskbar, [&compositorNow] { return compositorNow; },
-                         seen.recorder(),
-                         [&compositorChanged, reported](std::function<void()> changed) {
-                             compositorChanged = std::move(changed);
-                             return reported ? std::make_shared<int>(0) : nullptr;
-                         }});
-        overlay.show();
-        overlay.set_Print_Text(u"ALPHA : 0057\r\nBETA: 0003"_s);
-        QCOMPARE(seen.bounding, !composited);
+        Overlay overlay(composited, reported);
+        overlay.settings.Text_Size = 40;
+        overlay.settings.Text_Ouline = false; // so that a dark pixel can only be a fringe
+        overlay.window.set_Print_Text(u"ALPHA : 0057\r\nBETA: 0003"_s);
+        QCOMPARE(overlay.bounding, !composited);
 
-        QImage shown(overlay.size(), QImage::Format_ARGB32_Premultiplied);
+        QImage shown(overlay.window.size(), QImage::Format_ARGB32_Premultiplied);
         shown.fill(Qt::transparent);
-        overlay.render(&shown, {}, {}, QWidget::RenderFlags());
-        const QImage area = seen.area(shown.size());
+        overlay.window.render(&shown, {}, {}, QWidget::RenderFlags());
+        const QImage area = overlay.area();
         int inShape = 0;
         QString wrong;
         for (int y = 0; y < shown.height() && wrong.isEmpty(); ++y) {
@@ -504,12 +481,12 @@ private slots:
 
         // A compositor started or stopped later is followed: at once where the desktop
         // reports it, else at the next of the program's own checks.
-        compositorNow = !composited;
+        overlay.composited = !composited;
         if (reported) {
-            compositorChanged();
-            QCOMPARE(seen.bounding, composited);
+            overlay.compositorChanged();
+            QCOMPARE(overlay.bounding, composited);
         } else {
-            QTRY_COMPARE_WITH_TIMEOUT(seen.bounding, composited,
+            QTRY_COMPARE_WITH_TIMEOUT(overlay.bounding, composited,
                                       TestTime::ms(3 * frmText::kCompositorCheckMs));
         }
     }
@@ -524,24 +501,27 @@ private slots:
     void cutWindowKeepsTheEnds()
     {
         // Cut to twice the screen, the window must show the lower right part of what it
-        // would show uncut, where the last stations stand, not the text's middle.
+        // would show uncut, where the last stations stand, not the text's middle, and rest
+        // at the screen's lower right as any other.
         QFETCH(bool, sideBySide);
-        KonfigSettings settings;
-        settings.Text_Size = 30;
-        const qint32 taskbar = 0;
-        frmText overlay({settings, taskbar, [] { return true; }});
+        Overlay overlay;
+        const KonfigSettings &settings = overlay.settings;
+        overlay.settings.Text_Size = 30;
         QString text = u"FIRST : 0001"_s;
         for (int i = 2; i < (sideBySide ? 30 : 60); ++i) {
             text += (sideBySide ? u" -- STATION"_s : u"\r\nSTATION"_s) + QString::number(i) +
                     u": 0042"_s;
         }
         text += sideBySide ? u" -- LAST: 9876"_s : u"\r\nLAST: 9876"_s;
-        overlay.show();
-        overlay.set_Print_Text(text);
-        const QImage cut = overlay.picture();
-        const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+        overlay.window.set_Print_Text(text);
+        const QImage cut = overlay.window.picture();
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
         QCOMPARE(sideBySide ? cut.width() : cut.height(),
                  sideBySide ? 2 * screen.width() : 2 * screen.height());
+        const QRect window = overlay.window.geometry();
+        QCOMPARE(window.bottom(), screen.bottom());
+        QVERIFY2(screen.right() - window.right() >= 0 && screen.right() - window.right() <= 2,
+                 qPrintable(QString::number(window.right())));
 
         const OverlayRenderer renderer(OverlayFont::family());
         const QSizeF label = renderer.measure(text, settings.Text_Size);
@@ -589,11 +569,9 @@ private slots:
         if (OverlayFont::family() != u"Tahoma"_s) {
             QSKIP("needs Tahoma (fonts-wine, scripts/setup)");
         }
-        KonfigSettings settings;
-        settings.Text_Size = 100;
-        const qint32 taskbar = 0;
-        frmText overlay({settings, taskbar, [] { return true; }});
-        overlay.show();
+        Overlay shown;
+        shown.settings.Text_Size = 100;
+        frmText &overlay = shown.window;
         // Capitals and digits: ink from the cap height of line 1 to the baseline of line 3,
         // with outline and shadow.
         overlay.set_Print_Text(u"ALPHA : 0012\r\nBETA: 0034\r\nGAMMA: 0056"_s);
