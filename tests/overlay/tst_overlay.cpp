@@ -501,8 +501,9 @@ private slots:
         Overlay overlay;
         const KonfigSettings &settings = overlay.settings;
         overlay.settings.Text_Size = 30;
+        const int stations = sideBySide ? 30 : 60; // a line for each colon either way
         QString text = u"FIRST : 0001"_s;
-        for (int i = 2; i < (sideBySide ? 30 : 60); ++i) {
+        for (int i = 2; i < stations; ++i) {
             text += (sideBySide ? u" -- STATION"_s : u"\r\nSTATION"_s) + QString::number(i) +
                     u": 0042"_s;
         }
@@ -519,8 +520,7 @@ private slots:
 
         const OverlayRenderer renderer(OverlayFont::family());
         const QSizeF label = renderer.measure(text, settings.Text_Size);
-        const QSize full(qRound(label.width()), qRound(OverlayGeometry::lineCount(text, true) *
-                                                       settings.Text_Size * 1.25));
+        const QSize full(qRound(label.width()), qRound(stations * settings.Text_Size * 1.25));
         const QImage uncut =
             renderer.render(text, OverlayStyle::from(settings), label.width() - settings.Text_Size,
                             full.width(), full.height());
