@@ -29,20 +29,6 @@ bool showsColour(const ChartPicture &chart, QRgb colour)
     return std::find(pixels, pixels + count, colour) != pixels + count;
 }
 
-// The first row of the window's picture, in window pixels, on which the label draws.
-int textTop(const QImage &window, const QLabel &label)
-{
-    const QRect area = label.geometry();
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            if ((window.pixel(x, y) & 0xFFFFFF) != 0) {
-                return y;
-            }
-        }
-    }
-    return -1;
-}
-
 } // namespace
 
 class TestGraph : public QObject
@@ -94,12 +80,10 @@ private slots:
         const QImage picture = m_window->grab().toImage().convertToFormat(QImage::Format_RGB32);
         for (const auto &[caption, value] :
              {std::pair(u"Label1"_s, u"Label_min"_s), std::pair(u"Label2"_s, u"Label_max"_s)}) {
-            const int captionTop = textTop(picture, *m_window->findChild<QLabel *>(caption));
-            const int valueTop = textTop(picture, *m_window->findChild<QLabel *>(value));
-            QVERIFY2(
-                captionTop >= 0 && valueTop >= 0 && std::abs(captionTop - valueTop) <= 1,
-                qPrintable(
-                    u"%1 at %2, %3 at %4"_s.arg(caption).arg(captionTop).arg(value).arg(valueTop)));
+            const int captionTop = textTop(picture, caption);
+            const int valueTop = textTop(picture, value);
+            QVERIFY2(captionTop >= 0 && valueTop >= 0 && std::abs(captionTop - valueTop) <= 1,
+                     qPrintable(u"%1: %2 against %3"_s.arg(caption).arg(captionTop).arg(valueTop)));
         }
     }
 
@@ -236,6 +220,20 @@ private slots:
 private:
     QString label(const QString &name) { return m_window->findChild<QLabel *>(name)->text(); }
     const ChartPicture &chart() { return *m_window->findChild<ChartPicture *>(u"PIC1"_s); }
+
+    // The first row of the window's picture on which the label draws.
+    int textTop(const QImage &window, const QString &name)
+    {
+        const QRect area = m_window->findChild<QLabel *>(name)->geometry();
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            for (int x = area.left(); x <= area.right(); ++x) {
+                if ((window.pixel(x, y) & 0xFFFFFF) != 0) {
+                    return y;
+                }
+            }
+        }
+        return -1;
+    }
 
     // As the user does it: open the list, move to the entry and take it.
     void choose(const QString &station)
