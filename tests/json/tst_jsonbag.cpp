@@ -14,15 +14,6 @@ using namespace Qt::StringLiterals;
 using Operation = std::function<void()>;
 Q_DECLARE_METATYPE(Operation)
 
-namespace {
-
-QString json(const JsonBag &bag)
-{
-    return QString::fromStdU16String(bag.JSON());
-}
-
-} // namespace
-
 class tst_JsonBag : public QObject
 {
     Q_OBJECT
@@ -105,7 +96,7 @@ private slots:
         array.setItem(1.5, 9); // rounds half to even: position 2
         array.Remove(1);
         QVERIFY(!array.Exists(u"1"));
-        QCOMPARE(json(bag), u"{\"A\":2,\"a\":3,\"list\":[9,4]}"_s);
+        QCOMPARE(QString::fromStdU16String(bag.JSON()), u"{\"A\":2,\"a\":3,\"list\":[9,4]}"_s);
     }
 
     void nestedBagsAreShared()
@@ -114,13 +105,15 @@ private slots:
         song.setJSON(u"{\"id\":7,\"artist\":{\"name\":\"X\"}}");
         JsonBag artist = song.Item(u"artist").toBag();
         artist.setItem(u"name", u"Y");
-        QCOMPARE(json(song), u"{\"id\":7,\"artist\":{\"name\":\"Y\"}}"_s);
+        QCOMPARE(QString::fromStdU16String(song.JSON()),
+                 u"{\"id\":7,\"artist\":{\"name\":\"Y\"}}"_s);
         QVERIFY(song.Item(u"artist").toBag().isSameBag(artist));
 
         JsonBag other;
         other.setItem(u"shared", artist); // a bag assigned like any value, not copied
         artist.setItem(u"extra", true);
-        QCOMPARE(json(other), u"{\"shared\":{\"name\":\"Y\",\"extra\":true}}"_s);
+        QCOMPARE(QString::fromStdU16String(other.JSON()),
+                 u"{\"shared\":{\"name\":\"Y\",\"extra\":true}}"_s);
     }
 
     void clearAndModes()

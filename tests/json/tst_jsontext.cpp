@@ -43,22 +43,28 @@ QString written(const JsonBag &bag)
                   textOrError([&] { return QString::fromStdString(bag.JSONUtf8()); }));
 }
 
-// The parsed text written back compactly, or the error.
-QString outcome(const QString &text, bool decimalMode = false)
+// The parsed text written back compactly, or the error. The text comes as UTF-8 bytes and
+// as UTF-16 text, which may carry malformed bytes in their converted form.
+QString outcome(const std::string &utf8, const std::u16string &utf16, bool decimalMode = false)
 {
-    const auto parse = [&](bool utf8) {
+    const auto parse = [&](bool viaUtf8) {
         return textOrError([&] {
             JsonBag bag;
             bag.setDecimalMode(decimalMode);
-            if (utf8) {
-                bag.setJSONUtf8(text.toStdString());
+            if (viaUtf8) {
+                bag.setJSONUtf8(utf8);
             } else {
-                bag.setJSON(text.toStdU16String());
+                bag.setJSON(utf16);
             }
             return written(bag);
         });
     };
     return agreed(parse(false), parse(true));
+}
+
+QString outcome(const QString &text, bool decimalMode = false)
+{
+    return outcome(text.toStdString(), text.toStdU16String(), decimalMode);
 }
 
 } // namespace
@@ -72,9 +78,10 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("expected");
+        QTest::addColumn<QString>("asDecimal"); // the outcome in DecimalMode
 
         const auto row = [](const char *name, const QString &text, const QString &expected) {
-            QTest::newRow(name) << text << expected;
+            QTest::newRow(name) << text << expected << expected;
         };
         // Leniencies
         row("text after top level ignored", u"[1,2]xyz"_s, u"[1,2]"_s);
@@ -127,81 +134,70 @@ private slots:
             u"Error 13: Bad value at character 8"_s);
         row("position after accented letter", u"[\"\u00e9\" x]"_s,
             u"Error 13: Bad value at character 6"_s);
+
+        // A number alone in an array. Doubles and decimals alike: values too small for the
+        // kind read as zero (a double one with its sign), only magnitudes too large fail, and
+        // the digits of a long literal count in full against its exponent.
+        const auto number = [](const char *name, const QString &text, const QString &asDouble,
+                               const QString &asDecimal) {
+            const auto inArray = [](const QString &value) {
+                return value.startsWith(u"Error"_s) ? value : u"["_s + value + u"]"_s;
+            };
+            QTest::newRow(name) << u"["_s + text + u"]"_s << inArray(asDouble)
+                                << inArray(asDecimal);
+        };
+        const QString overflow = u"Error 6: Number overflow or parse error at character 2"_s;
+        const QString zeros = QString(100001, u'0');
+        number("more digits than a double holds", u"0.1000000000000000000001"_s, u"0.1"_s,
+               u"0.1000000000000000000001"_s);
+        number("largest 96-bit value", u"79228162514264337593543950335"_s,
+               u"7.922816251426434e+28"_s, u"79228162514264337593543950335"_s);
+        number("past 96 bits", u"79228162514264337593543950336"_s, u"7.922816251426434e+28"_s,
+               overflow);
+        number("exponent scales up", u"-1.5e3"_s, u"-1500"_s, u"-1500"_s);
+        number("29 decimals round half even to 28", u"0.12345678901234567890123456785"_s,
+               u"0.12345678901234568"_s, u"0.1234567890123456789012345678"_s);
+        number("beyond scale 28", u"1e-30"_s, u"1e-30"_s, u"0"_s);
+        number("negative zero", u"-0"_s, u"0"_s, u"0"_s);
+        number("exponent overflow", u"1e29"_s, u"1e+29"_s, overflow);
+        number("malformed exponent", u"1e5-"_s, overflow, overflow);
+        number("nested values keep the mode", u"{\"a\":[0.1000000000000000000001]}"_s,
+               u"{\"a\":[0.1]}"_s, u"{\"a\":[0.1000000000000000000001]}"_s);
+        number("negative, below half the smallest subnormal", u"-2.4e-324"_s, u"0"_s, u"0"_s);
+        number("underflow written with a long fraction", u"0."_s + zeros + u"1"_s, u"0"_s, u"0"_s);
+        number("exponent past 64 bits, negative", u"1e-99999999999999999999999"_s, u"0"_s, u"0"_s);
+        number("exponent past 64 bits, zero digits", u"0e99999999999999999999999"_s, u"0"_s,
+               u"0"_s);
+        number("exponent past 64 bits, positive", u"1e99999999999999999999999"_s, overflow,
+               overflow);
+        // Half the smallest subnormal is 2.4703282292062327208...e-324: below it
+        // the nearest double is 0, above it the smallest subnormal.
+        number("just below half the smallest subnormal", u"2.4703282292062327e-324"_s, u"0"_s,
+               u"0"_s);
+        number("just above half the smallest subnormal", u"2.4703282292062328e-324"_s, u"5e-324"_s,
+               u"0"_s);
+        number("long integer part cancelled by exponent", u"1"_s + zeros + u"e-100001"_s, u"1"_s,
+               u"1"_s);
+        number("long fraction cancelled by exponent", u"0."_s + zeros + u"1e100001"_s, u"0.1"_s,
+               u"0.1"_s);
+        number("long fraction raised to one", u"0."_s + zeros.mid(1) + u"1e100001"_s, u"1"_s,
+               u"1"_s);
+        number("long integer part, small result", u"1"_s + zeros + u"e-100029"_s, u"1e-28"_s,
+               u"0.0000000000000000000000000001"_s);
+        number("long integer part overflows", u"1"_s + zeros + u"e-99900"_s, u"1e+101"_s, overflow);
     }
 
     void outcomes()
     {
         QFETCH(QString, text);
-        QTEST(outcome(text), "expected");
-    }
-
-    // Doubles and decimals alike: values too small for the kind read as zero (a double
-    // one with its sign), only magnitudes too large fail, and the digits of a long
-    // literal count in full against its exponent.
-    void numbers_data()
-    {
-        QTest::addColumn<QString>("number");
-        QTest::addColumn<QString>("asDouble");
-        QTest::addColumn<QString>("asDecimal");
-
-        const QString overflow = u"Error 6: Number overflow or parse error at character 2"_s;
-        const QString zeros = QString(100001, u'0');
-        const auto row = [](const char *name, const QString &number, const QString &asDouble,
-                            const QString &asDecimal) {
-            QTest::newRow(name) << number << asDouble << asDecimal;
-        };
-        row("more digits than a double holds", u"0.1000000000000000000001"_s, u"0.1"_s,
-            u"0.1000000000000000000001"_s);
-        row("largest 96-bit value", u"79228162514264337593543950335"_s, u"7.922816251426434e+28"_s,
-            u"79228162514264337593543950335"_s);
-        row("past 96 bits", u"79228162514264337593543950336"_s, u"7.922816251426434e+28"_s,
-            overflow);
-        row("exponent scales up", u"-1.5e3"_s, u"-1500"_s, u"-1500"_s);
-        row("29 decimals round half even to 28", u"0.12345678901234567890123456785"_s,
-            u"0.12345678901234568"_s, u"0.1234567890123456789012345678"_s);
-        row("beyond scale 28", u"1e-30"_s, u"1e-30"_s, u"0"_s);
-        row("negative zero", u"-0"_s, u"0"_s, u"0"_s);
-        row("exponent overflow", u"1e29"_s, u"1e+29"_s, overflow);
-        row("malformed exponent", u"1e5-"_s, overflow, overflow);
-        row("nested values keep the mode", u"{\"a\":[0.1000000000000000000001]}"_s,
-            u"{\"a\":[0.1]}"_s, u"{\"a\":[0.1000000000000000000001]}"_s);
-        row("negative, below half the smallest subnormal", u"-2.4e-324"_s, u"0"_s, u"0"_s);
-        row("underflow written with a long fraction", u"0."_s + zeros + u"1"_s, u"0"_s, u"0"_s);
-        row("exponent past 64 bits, negative", u"1e-99999999999999999999999"_s, u"0"_s, u"0"_s);
-        row("exponent past 64 bits, zero digits", u"0e99999999999999999999999"_s, u"0"_s, u"0"_s);
-        row("exponent past 64 bits, positive", u"1e99999999999999999999999"_s, overflow, overflow);
-        // Half the smallest subnormal is 2.4703282292062327208...e-324: below it
-        // the nearest double is 0, above it the smallest subnormal.
-        row("just below half the smallest subnormal", u"2.4703282292062327e-324"_s, u"0"_s, u"0"_s);
-        row("just above half the smallest subnormal", u"2.4703282292062328e-324"_s, u"5e-324"_s,
-            u"0"_s);
-        row("largest double", u"1.7976931348623157e308"_s, u"1.7976931348623157e+308"_s, overflow);
-        row("just past the largest double", u"1.7976931348623159e308"_s, overflow, overflow);
-        row("long integer part cancelled by exponent", u"1"_s + zeros + u"e-100001"_s, u"1"_s,
-            u"1"_s);
-        row("long fraction cancelled by exponent", u"0."_s + zeros + u"1e100001"_s, u"0.1"_s,
-            u"0.1"_s);
-        row("long fraction raised to one", u"0."_s + zeros.mid(1) + u"1e100001"_s, u"1"_s, u"1"_s);
-        row("long integer part, small result", u"1"_s + zeros + u"e-100029"_s, u"1e-28"_s,
-            u"0.0000000000000000000000000001"_s);
-        row("long integer part overflows", u"1"_s + zeros + u"e-99900"_s, u"1e+101"_s, overflow);
-    }
-
-    void numbers()
-    {
-        QFETCH(QString, number);
-        QFETCH(QString, asDouble);
-        const auto value = [&number](bool decimalMode) {
-            const QString result = outcome(u"["_s + number + u"]"_s, decimalMode);
-            return result.startsWith(u"Error"_s) ? result : result.mid(1, result.size() - 2);
-        };
-        QCOMPARE(value(false), asDouble);
-        QTEST(value(true), "asDecimal");
+        QFETCH(QString, expected);
+        QCOMPARE(outcome(text), expected);
+        QTEST(outcome(text, true), "asDecimal");
         // A double zero keeps the sign it was written with, though its text shows none.
-        if (asDouble == u"0") {
+        if (expected == u"[0]") {
             JsonBag bag;
-            bag.setJSON(u"[" + number.toStdU16String() + u"]");
-            QCOMPARE(std::signbit(bag.Item(1).toDouble()), number.startsWith(u'-'));
+            bag.setJSON(text.toStdU16String());
+            QCOMPARE(std::signbit(bag.Item(1).toDouble()), text.startsWith(u"[-"));
         }
     }
 
@@ -219,29 +215,20 @@ private slots:
         QCOMPARE(toQ(object.JSON()), u"{\"a\":1}"_s);
     }
 
+    // Stray continuation byte, truncated sequence, overlong form, encoded surrogate: each
+    // malformed byte stands for one U+FFFD, in strings and in error positions alike.
     void malformedUtf8MatchesConvertedText()
     {
-        // Stray continuation byte, truncated sequence, overlong form, encoded
-        // surrogate: each malformed byte stands for one U+FFFD, in strings and in
-        // error positions alike.
-        const std::string bytes = "[\"a\x80"
-                                  "b\xE6\x97"
-                                  "c\xC0\xAF"
-                                  "d\xED\xA0\x80\", \xFF]";
-        const QString expected = u"Error 13: Bad value at character 18"_s;
-        JsonBag viaUtf8;
-        QCOMPARE(textOrError([&] {
-                     viaUtf8.setJSONUtf8(bytes);
-                     return QString();
-                 }),
-                 expected);
-        QCOMPARE(textOrError([&] {
-                     JsonBag().setJSON(JsonUtf::toUtf16(bytes));
-                     return QString();
-                 }),
-                 expected);
-        QCOMPARE(toQ(viaUtf8.Item(1).toString()),
-                 u"a\uFFFDb\uFFFD\uFFFDc\uFFFD\uFFFDd\uFFFD\uFFFD\uFFFD"_s);
+        const std::string text = "[\"a\x80"
+                                 "b\xE6\x97"
+                                 "c\xC0\xAF"
+                                 "d\xED\xA0\x80\"";
+        const auto parsed = [](const std::string &bytes) {
+            return outcome(bytes, JsonUtf::toUtf16(bytes));
+        };
+        QCOMPARE(parsed(text + "]"),
+                 u"[\"a\\uFFFDb\\uFFFD\\uFFFDc\\uFFFD\\uFFFDd\\uFFFD\\uFFFD\\uFFFD\"]"_s);
+        QCOMPARE(parsed(text + ", \xFF]"), u"Error 13: Bad value at character 18"_s);
     }
 
     void layout()
@@ -269,24 +256,23 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("quote, backslash, slash, tab") << u"\"\\/\t"_s << u"\"\\\"\\\\/\\t\""_s;
-        QTest::newRow("short escapes") << u"\b\f\n\r"_s << u"\"\\b\\f\\n\\r\""_s;
-        QTest::newRow("control character") << u"\u0001"_s << u"\"\\u0001\""_s;
-        QTest::newRow("surrogate pair, upper-case hex")
-            << u"\U0001F600"_s << u"\"\\uD83D\\uDE00\""_s;
-        QTest::newRow("lone surrogate") << QString(QChar(0xDC00)) << u"\"\\uDC00\""_s;
-        QTest::newRow("invisible characters")
-            << u"\u007f\u009f\u034f\u200b\u200f\u2028\u202e\u2060"_s
-            << u"\"\\u007F\\u009F\\u034F\\u200B\\u200F\\u2028"
-               u"\\u202E\\u2060\""_s;
-        QTest::newRow("variation selectors, BOM, replacement")
-            << u"\ufe00\ufe01\ufe0f\ufeff\ufffd"_s << u"\"\ufe00\\uFE01\\uFE0F\\uFEFF\\uFFFD\""_s;
+        const auto row = [](const char *name, const QString &text, const QString &expected) {
+            QTest::newRow(name) << text << expected;
+        };
+        row("quote, backslash, slash, tab", u"\"\\/\t"_s, u"\"\\\"\\\\/\\t\""_s);
+        row("short escapes", u"\b\f\n\r"_s, u"\"\\b\\f\\n\\r\""_s);
+        row("control character", u"\u0001"_s, u"\"\\u0001\""_s);
+        row("surrogate pair, upper-case hex", u"\U0001F600"_s, u"\"\\uD83D\\uDE00\""_s);
+        row("lone surrogate", QString(QChar(0xDC00)), u"\"\\uDC00\""_s);
+        row("invisible characters", u"\u007f\u009f\u034f\u200b\u200f\u2028\u202e\u2060"_s,
+            u"\"\\u007F\\u009F\\u034F\\u200B\\u200F\\u2028\\u202E\\u2060\""_s);
+        row("variation selectors, BOM, replacement", u"\ufe00\ufe01\ufe0f\ufeff\ufffd"_s,
+            u"\"\ufe00\\uFE01\\uFE0F\\uFEFF\\uFFFD\""_s);
         const QString neighbours = u"\u00a0\u034e\u0350\u200a\u2010\u2027\u202f\u205f\u2061\ufe10"
                                    u"\ufefe\ufffc\ufffe\ue000\u65e5"_s;
-        QTest::newRow("neighbours of the escaped ranges stay")
-            << neighbours << u"\""_s + neighbours + u"\""_s;
-        QTest::newRow("long ASCII stored out of line")
-            << QString(40, u'x') << u"\""_s + QString(40, u'x') + u"\""_s;
+        row("neighbours of the escaped ranges stay", neighbours, u"\""_s + neighbours + u"\""_s);
+        row("long ASCII stored out of line", QString(40, u'x'),
+            u"\""_s + QString(40, u'x') + u"\""_s);
     }
 
     void strings()
@@ -306,34 +292,33 @@ private slots:
     {
         QTest::addColumn<JsonValue>("value");
         QTest::addColumn<QString>("expected"); // the value's text, or the error
-        QTest::newRow("empty") << JsonValue() << u"null"_s;
-        QTest::newRow("double shortest") << JsonValue(0.1 + 0.2) << u"0.30000000000000004"_s;
-        QTest::newRow("double plain from 1e-5") << JsonValue(1e-5) << u"0.00001"_s;
-        QTest::newRow("double exponent below") << JsonValue(-1.5e-7) << u"-1.5e-07"_s;
-        QTest::newRow("double plain below 1e15")
-            << JsonValue(123456789012345.6) << u"123456789012345.6"_s;
-        QTest::newRow("double exponent from 1e15") << JsonValue(1e15) << u"1e+15"_s;
-        QTest::newRow("single") << JsonValue(0.1f) << u"0.1"_s;
+        const auto row = [](const char *name, const JsonValue &value, const QString &expected) {
+            QTest::newRow(name) << value << expected;
+        };
+        row("empty", JsonValue(), u"null"_s);
+        row("double shortest", 0.1 + 0.2, u"0.30000000000000004"_s);
+        row("double plain from 1e-5", 1e-5, u"0.00001"_s);
+        row("double exponent below", -1.5e-7, u"-1.5e-07"_s);
+        row("double plain below 1e15", 123456789012345.6, u"123456789012345.6"_s);
+        row("double exponent from 1e15", 1e15, u"1e+15"_s);
+        row("single", 0.1f, u"0.1"_s);
         // Singles get the shortest digits of their own precision, whole or not.
-        QTest::newRow("single whole, largest exact integer")
-            << JsonValue(16777216.0f) << u"16777216"_s;
-        QTest::newRow("single whole past 2^24") << JsonValue(1e14f) << u"100000000000000"_s;
-        QTest::newRow("single whole, digits past its precision")
-            << JsonValue(123456789.0f) << u"123456790"_s;
-        QTest::newRow("single exponent from 1e15") << JsonValue(4e15f) << u"4e+15"_s;
-        QTest::newRow("unsigned 8-bit") << JsonValue(std::uint8_t{255}) << u"255"_s;
-        QTest::newRow("16-bit") << JsonValue(std::int16_t{-32768}) << u"-32768"_s;
-        QTest::newRow("currency cents") << JsonValue::currency(500) << u"0.05"_s;
-        QTest::newRow("currency extreme")
-            << JsonValue::currency(std::numeric_limits<std::int64_t>::min())
-            << u"-922337203685477.5808"_s;
-        QTest::newRow("decimal") << JsonValue(JsonDecimal(12345, 0, 4, true)) << u"-1.2345"_s;
-        QTest::newRow("array of variants")
-            << JsonValue::other(8204) << u"Error 51: x, unknown/unsupported type = 8204"_s;
-        QTest::newRow("not a number") << JsonValue(std::numeric_limits<double>::quiet_NaN())
-                                      << u"Error 51: x, value nan failed to serialize"_s;
-        QTest::newRow("single infinity") << JsonValue(-std::numeric_limits<float>::infinity())
-                                         << u"Error 51: x, value -inf failed to serialize"_s;
+        row("single whole, largest exact integer", 16777216.0f, u"16777216"_s);
+        row("single whole past 2^24", 1e14f, u"100000000000000"_s);
+        row("single whole, digits past its precision", 123456789.0f, u"123456790"_s);
+        row("single exponent from 1e15", 4e15f, u"4e+15"_s);
+        row("unsigned 8-bit", std::uint8_t{255}, u"255"_s);
+        row("16-bit", std::int16_t{-32768}, u"-32768"_s);
+        row("currency cents", JsonValue::currency(500), u"0.05"_s);
+        row("currency extreme", JsonValue::currency(std::numeric_limits<std::int64_t>::min()),
+            u"-922337203685477.5808"_s);
+        row("decimal", JsonDecimal(12345, 0, 4, true), u"-1.2345"_s);
+        row("array of variants", JsonValue::other(8204),
+            u"Error 51: x, unknown/unsupported type = 8204"_s);
+        row("not a number", std::numeric_limits<double>::quiet_NaN(),
+            u"Error 51: x, value nan failed to serialize"_s);
+        row("single infinity", -std::numeric_limits<float>::infinity(),
+            u"Error 51: x, value -inf failed to serialize"_s);
     }
 
     void values()
