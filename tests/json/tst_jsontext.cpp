@@ -148,8 +148,6 @@ private slots:
         };
         const QString overflow = u"Error 6: Number overflow or parse error at character 2"_s;
         const QString zeros = QString(100001, u'0');
-        number("more digits than a double holds", u"0.1000000000000000000001"_s, u"0.1"_s,
-               u"0.1000000000000000000001"_s);
         number("largest 96-bit value", u"79228162514264337593543950335"_s,
                u"7.922816251426434e+28"_s, u"79228162514264337593543950335"_s);
         number("past 96 bits", u"79228162514264337593543950336"_s, u"7.922816251426434e+28"_s,
@@ -305,7 +303,6 @@ private slots:
         // Singles get the shortest digits of their own precision, whole or not.
         row("single whole, largest exact integer", 16777216.0f, u"16777216"_s);
         row("single whole past 2^24", 1e14f, u"100000000000000"_s);
-        row("single whole, digits past its precision", 123456789.0f, u"123456790"_s);
         row("single exponent from 1e15", 4e15f, u"4e+15"_s);
         row("unsigned 8-bit", std::uint8_t{255}, u"255"_s);
         row("16-bit", std::int16_t{-32768}, u"-32768"_s);
