@@ -171,26 +171,6 @@ private slots:
             QCOMPARE(bag.Item(name).toInt32(), value);
         }
     }
-
-    // Dropping the root of a very deep chain must not recurse once per level and must keep
-    // a part still held. (What no one holds is freed: the sanitizer build's leak check.)
-    void deepTreeIsFreedWithoutRecursion()
-    {
-        constexpr int kDepth = 300000;
-        JsonBag root;
-        root.setIsArray(true);
-        JsonBag middle;
-        JsonBag level = root;
-        for (int i = 0; i < kDepth; ++i) {
-            level = level.AddNewArray();
-            middle = i == kDepth / 2 ? level : middle;
-        }
-        root = JsonBag(); // must not overflow the stack
-        for (int i = kDepth / 2 + 1; i < kDepth; ++i) {
-            middle = middle.Item(1).toBag();
-        }
-        QVERIFY(middle.isSameBag(level));
-    }
 };
 
 QTEST_GUILESS_MAIN(tst_JsonBag)
