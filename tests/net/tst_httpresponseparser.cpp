@@ -55,8 +55,7 @@ private slots:
         row("compressed", ok + "Content-Encoding: gzip\r\n\r\n", Open, State::Failed);
         row("not http", "SSH-2.0-OpenSSH\r\n", Open, State::Failed);
         row("protocol switch", "HTTP/1.1 101 Switching\r\n\r\n", Open, State::Failed);
-        // However the bytes keep coming, the parser gives up at its limits instead of
-        // holding more.
+        // However the bytes keep coming, the parser gives up at its limits.
         const QByteArray header = "X-Pad: " + QByteArray(100, 'x') + "\r\n";
         const qsizetype headerLines = HttpResponseParser::kMaxHeaderBytes / header.size();
         row("body at the limit", ok10 + "\r\n" + QByteArray(kMaxBody, '1'), Open, State::NeedMore,

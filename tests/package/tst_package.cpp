@@ -113,11 +113,10 @@ private slots:
         QTest::addColumn<QString>("contains");
         QTest::newRow("name") << u"Package"_s << u"mirkan-desktoptool"_s;
         QTest::newRow("version") << u"Version"_s << u"" MIRKAN_VERSION ""_s;
+        QTest::newRow("Qt widgets") << u"Depends"_s << u"libqt6widgets6"_s;
         // The typeface is opened by path and Qt's German texts by name, so no library
         // dependency would bring them.
         QTest::newRow("typeface") << u"Depends"_s << u"fonts-wine"_s;
-        QTest::newRow("Qt widgets") << u"Depends"_s << u"libqt6widgets6"_s;
-        QTest::newRow("Qt network") << u"Depends"_s << u"libqt6network6"_s;
         QTest::newRow("German Qt texts") << u"Recommends"_s << u"qt6-translations-l10n"_s;
     }
 
