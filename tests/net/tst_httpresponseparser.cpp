@@ -75,8 +75,7 @@ private slots:
             Open, State::Failed);
     }
 
-    // Each response is fed whole and one byte at a time (every split a socket could make
-    // lies in between), then the connection ends where the row says so.
+    // Fed whole and byte by byte (any split a socket could make lies between), then closed per row.
     void responses()
     {
         QFETCH(QByteArray, bytes);

@@ -25,8 +25,7 @@ struct Run
     QString err;
 };
 
-// Runs a program to its end (ctest's environment keeps Qt offscreen); exitCode -1 when it
-// did not end normally.
+// Runs a program to its end (ctest keeps Qt offscreen); exitCode -1 if it did not end normally.
 Run run(const QString &program, const QStringList &arguments, int timeoutMs = 60'000)
 {
     QProcess process;
