@@ -120,7 +120,6 @@ int childSave(const QString &path, const QString &what)
         for (int i = 0;; ++i) {
             IniFile::save(kSection, fifteenKeys(i % 2), path);
             if (i == 1) {
-                // Tells the parent that saving is under way.
                 if (::write(1, "saving\n", 7) != 7) {
                     return 1;
                 }
