@@ -91,7 +91,6 @@ private slots:
         QCOMPARE(e.command, QDir::toNativeSeparators(command));
     }
 
-    // Created, unchanged by a second save, removed once.
     void lifecycle_data()
     {
         QTest::addColumn<bool>("launchAgent");

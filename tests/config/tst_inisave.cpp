@@ -3,6 +3,7 @@
 // old file stays whole, no temporary stays behind, and the caller learns why.
 #include "FileReplacer.h"
 #include "IniFile.h"
+#include "KonfigKeys.h"
 #include "TestFiles.h"
 #include "TestTime.h"
 
@@ -38,17 +39,13 @@ QByteArray usersFile()
     return bytes;
 }
 
-// The fifteen keys of a settings save; variant picks one of two sets of values whose
-// texts differ in length, so that any mixture of them shows.
-IniFile::Writes fifteenKeys(int variant)
+// Every key of the settings; variant picks one of two sets of values whose texts differ
+// in length, so that any mixture of them shows.
+IniFile::Writes allKeys(int variant)
 {
-    const QStringList keys = u"stations BackgroundColor OutlineColor UpdateInterval Opaque "
-                             u"Text_Ouline Text_Shadow Text_Size autostart only_changes "
-                             u"changes_visible_in_seconds write_title2file window_pos_x "
-                             u"window_pos_y horizontal"_s.split(u' ');
     IniFile::Writes writes;
-    for (const QString &key : keys) {
-        writes.emplace_back(key, variant == 0 ? u"a"_s : u"bbbbbbbbbbbbbbbbbbbb"_s);
+    for (const KonfigKeys::Key &key : KonfigKeys::all()) {
+        writes.emplace_back(key.name, variant == 0 ? u"a"_s : u"bbbbbbbbbbbbbbbbbbbb"_s);
     }
     return writes;
 }
@@ -118,9 +115,8 @@ int childSave(const QString &path, const QString &what)
 {
     if (what == u"loop"_s) {
         for (int i = 0;; ++i) {
-            IniFile::save(kSection, fifteenKeys(i % 2), path);
+            IniFile::save(kSection, allKeys(i % 2), path);
             if (i == 1) {
-                // Tells the parent that saving is under way.
                 if (::write(1, "saving\n", 7) != 7) {
                     return 1;
                 }
@@ -128,7 +124,7 @@ int childSave(const QString &path, const QString &what)
         }
     }
     const int step = what.toInt();
-    IniFile::save(kSection, fifteenKeys(0), path, [step](Step at) {
+    IniFile::save(kSection, allKeys(0), path, [step](Step at) {
         if (int(at) == step) {
             std::raise(SIGKILL);
         }
@@ -196,14 +192,14 @@ private slots:
 
         FileReplacer::Result result;
         const auto save = [&] {
-            result = IniFile::save(kSection, fifteenKeys(1), path,
+            result = IniFile::save(kSection, allKeys(1), path,
                                    [&](Step at) { return int(at) == step ? error : 0; });
         };
         if (fault == u"limit"_s) {
             withFileSizeLimit(rlim_t(before.size()), save);
         } else if (fault == u"gone"_s) {
             const QString elsewhere = QDir(folder).filePath(u"gone/Mirkan_DesktopTool.ini"_s);
-            result = IniFile::save(kSection, fifteenKeys(1), elsewhere);
+            result = IniFile::save(kSection, allKeys(1), elsewhere);
         } else {
             save();
         }
@@ -247,9 +243,9 @@ private slots:
         }
         // What a whole save of either set gives, on the old file and on each other.
         QVERIFY(writeBytes(path, before));
-        QVERIFY(IniFile::save(kSection, fifteenKeys(0), path).ok());
+        QVERIFY(IniFile::save(kSection, allKeys(0), path).ok());
         const QByteArray savedA = readBytes(path);
-        QVERIFY(IniFile::save(kSection, fifteenKeys(1), path).ok());
+        QVERIFY(IniFile::save(kSection, allKeys(1), path).ok());
         const QByteArray savedB = readBytes(path);
         QVERIFY(writeBytes(path, before));
 
@@ -271,7 +267,7 @@ private slots:
             QFAIL(qPrintable(u"the file is a mixture of saves, %1 bytes"_s.arg(after.size())));
         }
 
-        QVERIFY(IniFile::save(kSection, fifteenKeys(0), path).ok());
+        QVERIFY(IniFile::save(kSection, allKeys(0), path).ok());
         QCOMPARE(readBytes(path), savedA);
         QStringList expected = bystanders;
         expected << u"Mirkan_DesktopTool.ini"_s;

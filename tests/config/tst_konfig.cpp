@@ -51,7 +51,7 @@ const QStringList kFileDefaults =
     u"Text_Size=18 UpdateInterval=3 autostart=0 only_changes=0 changes_visible_in_seconds=10 "
     u"write_title2file=0 window_pos_x=0 window_pos_y=0 horizontal=0 api_host="_s.split(u' ');
 
-// ini is written as the file's bytes; a null array means no file at all.
+// A null array: no file at all.
 KonfigSettings loadFrom(const QByteArray &ini, const QLocale &locale = QLocale::c())
 {
     QTemporaryDir dir;
@@ -100,8 +100,7 @@ private slots:
                                 << QString::fromUtf8(change) << locale;
         };
         QTest::newRow("no file") << QByteArray() << QString() << QLocale::c();
-        // Each key alone, to a value no other key holds by default: a key that lands in
-        // another field fails its row.
+        // Each key alone, to a value no other key holds by default.
         for (const char *line :
              {"stations=eins;zwei", "BackgroundColor=255", "OutlineColor=65280", "Opaque=128",
               "Text_Ouline=0", "Text_Shadow=0", "Text_Size=20", "UpdateInterval=5", "autostart=1",
@@ -132,7 +131,6 @@ private slots:
         row("title files rounds to 0", "write_title2file=0.5", "");
         row("x blanks inside", "window_pos_x=1 2 3", "window_pos_x=123");
         row("x beyond 32 bits", "window_pos_x=99999999999", "");
-        row("api host trimmed", "api_host= 127.0.0.1:8080 ", "api_host=127.0.0.1:8080");
     }
 
     void conversions()
@@ -209,8 +207,7 @@ private slots:
         QTEST(NumberText::leadingNumber(text), "expected");
     }
 
-    // Host-and-port settings and names that need escaping reach the simulator in the
-    // poll and end-to-end tests.
+    // Hosts with a port and names that need escaping are polled from the simulator elsewhere.
     void apiAddress()
     {
         KonfigSettings s;

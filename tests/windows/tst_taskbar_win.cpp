@@ -6,7 +6,7 @@
 #include "TaskbarRect_win.h"
 
 #include <cstdint>
-#include <string>
+#include <string_view>
 
 namespace {
 
@@ -37,9 +37,8 @@ constexpr MetricRow kMetricRows[] = {
     {"hidden at the left, mostly off screen", {-58, 0, 2, 1080}, "ALIGN", 1},
     {"square at the origin", {0, 0, 100, 100}, "ALIGN", 0},
     {"touching neither the top nor the left", {100, 100, 200, 200}, "ALIGN", 0},
+    {"no taskbar: all zero", {}, "ALIGN", 0},
 };
-
-constexpr std::string_view kKeywords[] = {"TOP", "LEFT", "HEIGHT", "WIDTH", "ALIGN"};
 
 } // namespace
 
@@ -54,10 +53,6 @@ int main()
     t.expect("no taskbar under wine", findShellTaskbar(found), false);
     t.expect("missing taskbar leaves (0, 0, 0, 0)",
              found.left == 0 && found.top == 0 && found.right == 0 && found.bottom == 0, true);
-    for (std::string_view keyword : kKeywords) {
-        t.expect(std::string("missing taskbar ").append(keyword), taskbarMetric(keyword, found),
-                 std::int32_t(0));
-    }
 
     return t.end();
 }
