@@ -1,12 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The built program on a virtual desktop, its icon in a small tray host (trayer) or in a
-// panel speaking D-Bus (Xfce's).
+// The built program on a virtual desktop, its icon in a small tray host (trayer).
 #include "DesktopSession.h"
-#include "TestFiles.h"
-
-#include <QImage>
-
-#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -44,7 +38,6 @@ public:
                QTest::qWaitFor([this] { return windowsOfTheProgram() == 2; }, patience);
     }
 
-    // The simulator and the program, on whatever desktop there is.
     bool launch()
     {
         m_simulator = m_desktop.start(QStringLiteral(MIRKAN_SIMULATOR), {u"--log"_s});
@@ -59,7 +52,6 @@ public:
     }
 
     QProcess &program() { return *m_program; }
-    QRect &icon() { return m_icon; }
 
     // Listener requests the simulator has answered so far.
     int polls()
@@ -137,67 +129,6 @@ private:
 
 const QString kSettings = u"Einstellungen"_s;
 
-// A panel of a full desktop at the bottom, with nothing but its notification area, which
-// hosts status notifier items over D-Bus.
-constexpr char kPanelLayout[] = R"(<?xml version="1.0" encoding="UTF-8"?>
-<channel name="xfce4-panel" version="1.0">
-  <property name="configver" type="int" value="2"/>
-  <property name="panels" type="array">
-    <value type="int" value="1"/>
-    <property name="panel-1" type="empty">
-      <property name="position" type="string" value="p=8;x=0;y=0"/>
-      <property name="length" type="uint" value="100"/>
-      <property name="position-locked" type="bool" value="true"/>
-      <property name="size" type="uint" value="30"/>
-      <property name="plugin-ids" type="array">
-        <value type="int" value="1"/>
-      </property>
-    </property>
-  </property>
-  <property name="plugins" type="empty">
-    <property name="plugin-1" type="string" value="systray"/>
-  </property>
-</channel>
-)";
-
-bool startPanel(DesktopSession &desktop)
-{
-    // The panel reads its layout through a settings service that the bus starts, with
-    // the bus's environment.
-    const QString config = QDir(desktop.folder()).filePath(u"config"_s);
-    const QString channels = config + u"/xfce4/xfconf/xfce-perchannel-xml"_s;
-    if (!QDir().mkpath(channels) || !writeBytes(channels + u"/xfce4-panel.xml"_s, kPanelLayout)) {
-        return false;
-    }
-    desktop.setEnv(u"XDG_CONFIG_HOME"_s, config);
-    // Settled once its strip shows, as on a desktop where the panel came first.
-    const auto strip = [&desktop] {
-        return desktop.window(uR"("xfce4-panel": \(.*\)  (?=1280x))"_s).isValid();
-    };
-    return desktop.startSessionBus() &&
-           desktop.start(u"xfce4-panel"_s, {u"--disable-wm-check"_s}) != nullptr &&
-           QTest::qWaitFor(strip, TestTime::patience());
-}
-
-// The program's orange icon in the left half of the panel's strip at the bottom of the
-// 1280 x 800 screen, where its only plugin sits; the overlay's orange text lies over the
-// strip's right end.
-QRect iconInPanel(DesktopSession &desktop)
-{
-    QImage screen;
-    screen.loadFromData(desktop.run(u"import"_s, {u"-window"_s, u"root"_s, u"png:-"_s}), "PNG");
-    for (int y = 770; y < std::min(800, screen.height()); ++y) {
-        for (int x = 0; x < std::min(640, screen.width()); ++x) {
-            const QRgb p = screen.pixel(x, y);
-            if (qRed(p) > 200 && qGreen(p) > 100 && qGreen(p) < 170 && qBlue(p) < 80) {
-                return {x, y, 1, 1};
-            }
-        }
-    }
-    return {};
-}
-
-// Ended with status 0, the program leaves no lock behind.
 void expectCleanEnd(QProcess &program, const QString &folder)
 {
     QVERIFY(program.waitForFinished(TestTime::patience()));
@@ -224,8 +155,7 @@ private slots:
     {
         QTest::addColumn<End>("end");
         QTest::newRow("SIGTERM") << End::Sigterm;
-        // Nothing failed: the program ends with its session, and a later start finds the
-        // folder free.
+        // Nothing failed: the program ends with its session and leaves the folder free.
         QTest::newRow("the X server goes away") << End::SessionEnds;
         QTest::newRow("Beenden with the settings open") << End::MenuWithSettingsOpen;
     }
@@ -243,15 +173,12 @@ private slots:
         DesktopSession desktop;
         TrayProgram tray(desktop);
         QVERIFY(tray.start(settings));
-        QVERIFY(tray.icon().width() > 0 && tray.icon().width() <= 48);
         if (settings) {
             // "Einstellungen" is the menu's first entry.
             QVERIFY(tray.choose({u"Down"_s, u"Return"_s}));
             QTRY_COMPARE_WITH_TIMEOUT(tray.windowsTitled(kSettings, true), 1, TestTime::patience());
         }
 
-        // A double-click polls at once; the right button opens the menu, one more window;
-        // with the settings window open too.
         QVERIFY(tray.doubleClickPolls());
         QVERIFY(tray.choose({u"Escape"_s}));
 
@@ -277,37 +204,8 @@ private slots:
             break;
         }
         }
-        // Ended, the program takes the icon away.
         expectCleanEnd(tray.program(), desktop.folder());
         QTRY_VERIFY_WITH_TIMEOUT(!dockedIcon(desktop).isValid(), TestTime::patience());
-    }
-
-    void statusNotifierPanel()
-    {
-        // The panel speaks D-Bus to the icon: it reports a click as the one activation, so
-        // that click polls; the menu is the panel's own, drawn from the program's.
-        const QString missing = DesktopSession::missingTool(
-            {u"Xvfb"_s, u"xfce4-panel"_s, u"dbus-daemon"_s, u"xdotool"_s, u"import"_s});
-        if (!missing.isEmpty()) {
-            QSKIP(qPrintable(u"needs "_s + missing + u" (scripts/setup)"_s));
-        }
-        DesktopSession desktop;
-        QVERIFY(desktop.startX(u"1280x800x24"_s));
-        QVERIFY(startPanel(desktop));
-        TrayProgram tray(desktop);
-        QVERIFY(tray.launch());
-        QVERIFY(QTest::qWaitFor([&] { return (tray.icon() = iconInPanel(desktop)).isValid(); },
-                                TestTime::patience()));
-        QTRY_COMPARE_WITH_TIMEOUT(tray.polls(), 1, TestTime::patience());
-        QCOMPARE(tray.clickIcon(u"1"_s), 0);
-        QTRY_COMPARE_WITH_TIMEOUT(tray.polls(), 2, TestTime::patience());
-
-        // "Beenden", the menu's last entry.
-        const int windows = desktop.visibleWindows();
-        QCOMPARE(tray.clickIcon(u"3"_s), 0);
-        QTRY_VERIFY_WITH_TIMEOUT(desktop.visibleWindows() > windows, TestTime::patience());
-        QCOMPARE(desktop.status(u"xdotool"_s, {u"key"_s, u"Up"_s, u"Return"_s}), 0);
-        expectCleanEnd(tray.program(), desktop.folder());
     }
 };
 
