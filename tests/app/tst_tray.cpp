@@ -23,7 +23,6 @@ QIcon plainIcon(Qt::GlobalColor colour)
     return QIcon(pixmap);
 }
 
-// The tray menu of the program as it runs.
 QMenu *programMenu()
 {
     for (QWidget *widget : QApplication::topLevelWidgets()) {
@@ -72,7 +71,6 @@ private slots:
         QTest::newRow("right button (the menu's)") << true << QSystemTrayIcon::Context << 0;
         // A panel speaking D-Bus sends one activation for a click and no double-click.
         QTest::newRow("D-Bus host: the activation") << false << QSystemTrayIcon::Trigger << 1;
-        QTest::newRow("D-Bus host: right button") << false << QSystemTrayIcon::Context << 0;
     }
 
     void activation()
@@ -143,7 +141,6 @@ private slots:
 
     void overlayStandsInWithoutTray()
     {
-        // The offscreen platform has no notification area.
         TrayIcon tray(plainIcon(Qt::green), plainIcon(Qt::red));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"No notification area"_s));
         tray.add();
@@ -187,61 +184,6 @@ private slots:
                 QGuiApplication::modalWindow()->modality() != Qt::ApplicationModal);
         QVERIFY(clicks(&tray));
         QCOMPARE(clicks(window->findChild<QPushButton *>(u"inside"_s)), onTop.isEmpty());
-    }
-
-    void askedAgainComesBack_data()
-    {
-        QTest::addColumn<QString>("state");
-        QTest::newRow("shown") << u"shown"_s;
-        QTest::newRow("minimised") << u"minimised"_s;
-        QTest::newRow("hidden") << u"hidden"_s;
-    }
-
-    // One window per name: asked again, the same one comes back; closed, it is gone and the
-    // next opening makes a fresh one.
-    void askedAgainComesBack()
-    {
-        QFETCH(QString, state);
-        DialogHost host;
-        int made = 0;
-        const auto factory = [&made] {
-            ++made;
-            return new QDialog;
-        };
-        QWidget *window = host.show(u"settings"_s, factory);
-        QVERIFY(QTest::qWaitForWindowExposed(window));
-        if (state == u"minimised") {
-            window->showMinimized();
-            QTRY_VERIFY(window->isMinimized());
-        } else if (state == u"hidden") {
-            window->hide();
-        }
-        QCOMPARE(host.show(u"settings"_s, factory), window);
-        QCOMPARE(made, 1);
-        QVERIFY(window->isVisible());
-        QTRY_VERIFY(!window->isMinimized());
-        QVERIFY(QTest::qWaitForWindowExposed(window));
-
-        QPointer<QWidget> closed = window;
-        window->close();
-        QTRY_VERIFY(closed.isNull());
-        host.show(u"settings"_s, factory)->close();
-        QCOMPARE(made, 2);
-    }
-
-    void openWindowsEndWithTheHost()
-    {
-        // A window refers to what the program holds, so it must go before the program does.
-        QPointer<QWidget> settings;
-        QPointer<QWidget> about;
-        {
-            DialogHost host;
-            settings = host.show(u"settings"_s, modalWindow);
-            about = host.show(u"about"_s, [] { return new QDialog; });
-            about->close();
-        }
-        QVERIFY(settings.isNull());
-        QTRY_VERIFY(about.isNull());
     }
 };
 
