@@ -47,47 +47,6 @@ private slots:
         }
     }
 
-    void letterCase_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("upper");
-        QTest::addColumn<QString>("lower");
-        QTest::newRow("sharp s") << u"STRASSE straße"_s << u"STRASSE STRAßE"_s
-                                 << u"strasse straße"_s;
-        QTest::newRow("umlauts") << u"Öl bär"_s << u"ÖL BÄR"_s << u"öl bär"_s;
-        QTest::newRow("ligature, dotted capital I") << u"ﬁ İ"_s << u"ﬁ İ"_s << u"ﬁ İ"_s;
-        QTest::newRow("outside the basic plane") << u"𐐨"_s << u"𐐀"_s << u"𐐨"_s;
-    }
-
-    // One character in, one character out, as the Windows text functions map case.
-    void letterCase()
-    {
-        QFETCH(QString, text);
-        QTEST(upper_case(text), "upper");
-        QTEST(lower_case(text), "lower");
-    }
-
-    void countText_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("search");
-        QTest::addColumn<bool>("textual");
-        QTest::addColumn<int>("count");
-        QTest::newRow("colons") << u"A:B:C"_s << u":"_s << false << 2;
-        QTest::newRow("empty search") << u"A:B"_s << u""_s << false << -1;
-        QTest::newRow("overlapping") << u"aaaa"_s << u"aa"_s << false << 3;
-        QTest::newRow("exact misses case") << u"Ab ab"_s << u"AB"_s << false << 0;
-        QTest::newRow("textual ignores case") << u"Ab ab"_s << u"AB"_s << true << 2;
-    }
-
-    void countText()
-    {
-        QFETCH(QString, text);
-        QFETCH(QString, search);
-        QFETCH(bool, textual);
-        QTEST(count_text(text, search, textual ? Qt::CaseInsensitive : Qt::CaseSensitive), "count");
-    }
-
     void stationMinMax()
     {
         StationList list;
@@ -104,8 +63,7 @@ private slots:
     {
         QTest::addColumn<qint64>("difference");
         QTest::addColumn<QString>("marker");
-        // Small rises and falls appear in the poll tests' displays; a difference of two
-        // 32-bit counts needs more than 32 bits.
+        // Small ones are in the poll tests; a difference of two 32-bit counts needs more bits.
         QTest::newRow("large") << qint64(12345) << u" +12345"_s;
         QTest::newRow("beyond 32 bits") << qint64(-4294967295) << u"  -4294967295"_s;
     }
