@@ -34,7 +34,7 @@ public:
     std::function<void()> whileShowing;
 };
 
-// A tray that remembers whether it was added, its busy state and every tip it was given.
+// A tray that remembers whether it was added, its busy state and every tip.
 class RecordingTray final : public TrayView
 {
 public:
@@ -61,8 +61,7 @@ public:
     std::optional<QRect> rect;
 };
 
-// A fresh world around one frmMain: its own program and executable folders, display,
-// tray, clock and taskbar.
+// A fresh world around one frmMain, with its own folders.
 struct AppWorld
 {
     explicit AppWorld(int timeoutMs = WebDownloader::kDefaultTimeoutMs)

@@ -29,7 +29,6 @@ struct SimWorld : AppWorld
         writeIniFile("[Konfig]\r\napi_host=" + sim.baseUrl().toUtf8() + "\r\n" + keys);
     }
 
-    // Start-up or one more poll, and its end.
     bool start()
     {
         form.Form_Load();
@@ -55,8 +54,7 @@ struct SimWorld : AppWorld
     }
 
     // Until the simulator owes no answer, and a moment more for the program to read the
-    // last ones: an answer it should ignore has had its chance to show. Too short a
-    // moment could only hide a fault, never fail a correct program.
+    // last ones; too short a moment could only hide a fault, never fail a correct program.
     bool drain()
     {
         const bool drained =

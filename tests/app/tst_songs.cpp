@@ -20,7 +20,6 @@ const QByteArray kWhen = "\"05.12.2026\",\"14:30:15\",";
 // A station without a script of its own: song 1, no listeners.
 const QByteArray kDefaultLine = kWhen + "1,\"Titel\",\"Interpret\",\"Album\",0\r\n";
 
-// The program with title files on (or off), for these stations.
 struct World : SimWorld
 {
     explicit World(const QByteArray &stations, const QByteArray &titleFiles = "1",
@@ -38,6 +37,7 @@ struct World : SimWorld
 
 } // namespace
 
+// Slots defined outside the class: moc misreads the raw strings of the tables.
 class TestSongs : public QObject
 {
     Q_OBJECT
@@ -123,9 +123,8 @@ void TestSongs::documents_data()
                                               "\"name\":\"\x80\"},\"album\":\"a\\\"b\"}")
                                   << QByteArray("6,\"\xc3\xbc\",\"\xe2\x82\xac\",\"a\"b\",0\r\n")
                                   << 6 << QString();
-    // Controls of every kind become blanks in every field, so no reader stops at a NUL,
-    // runs an escape sequence or shows the line reordered; joiners and other format
-    // characters stay.
+    // Controls of every kind become blanks, so no reader stops at a NUL, runs an escape
+    // sequence or shows the line reordered; joiners and other format characters stay.
     QTest::newRow("C0 controls")
         << document(R"({"id":5,"title":"a\u0000b\u0007c\u001b[2Jd\te","artist":)"
                     R"({"name":"\u0001x\u001f"},"album":"\b\f"})")
