@@ -8,48 +8,12 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QXmlStreamReader>
 
 #include <memory>
 #include <optional>
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-// The "key=value" lines of a desktop entry's one group.
-QStringList desktopEntries(const QByteArray &text)
-{
-    QStringList entries = QString::fromUtf8(text).split(u'\n', Qt::SkipEmptyParts);
-    return entries.first() == u"[Desktop Entry]"_s ? entries.mid(1) : QStringList{};
-}
-
-// The launch agent's keys as "key=value", an array's strings joined by blanks; the
-// reader's error where the file is no well-formed XML.
-QStringList plistEntries(const QByteArray &xml)
-{
-    QXmlStreamReader reader(xml);
-    QStringList entries;
-    while (reader.readNext() != QXmlStreamReader::Invalid && !reader.atEnd()) {
-        const QStringView name = reader.name();
-        if (!reader.isStartElement() || name == u"plist" || name == u"dict" || name == u"array") {
-            continue;
-        }
-        if (name == u"key") {
-            entries << reader.readElementText() + u'=';
-        } else if (!entries.isEmpty()) {
-            QString &entry = entries.last();
-            entry += (entry.endsWith(u'=') ? u""_s : u" "_s) +
-                     (name == u"string" ? reader.readElementText() : name.toString());
-        }
-    }
-    return reader.hasError() ? QStringList{reader.errorString()} : entries;
-}
-
-} // namespace
-
-// Entries are written below a fresh HOME and XDG_CONFIG_HOME for every test function,
-// home/ and config/ in the test's folder.
 class TestAutostart : public QObject
 {
     Q_OBJECT
@@ -69,10 +33,6 @@ private slots:
         QTest::addColumn<QString>("suffix");
         QTest::addColumn<QString>("valueName");
         QTest::addColumn<QString>("command");
-        QTest::newRow("usual") << u"/opt/mirkan/Mirkan_DesktopTool"_s << QString()
-                               << u"Mirkan_DesktopTool"_s << u"/opt/mirkan/Mirkan_DesktopTool"_s;
-        QTest::newRow("renamed") << u"/opt/mirkan/Other.exe"_s << u".exe"_s << u"Other"_s
-                                 << u"/opt/mirkan/Mirkan_DesktopTool.exe"_s;
         QTest::newRow("suffix in capitals, blank in folder")
             << u"/opt/Mirkan Tool/OTHER.EXE"_s << u".exe"_s << u"OTHER"_s
             << u"/opt/Mirkan Tool/Mirkan_DesktopTool.exe"_s;
@@ -95,19 +55,21 @@ private slots:
     {
         QTest::addColumn<bool>("launchAgent");
         QTest::addColumn<QString>("file");
-        QTest::addColumn<QStringList>("entries");
-        QTest::newRow("desktop entry") << false << u"config/autostart/Mirkan_DesktopTool.desktop"_s
-                                       << QStringList{u"Type=Application"_s,
-                                                      u"Name=Mirkan_DesktopTool"_s,
-                                                      u"Exec=\"/opt/A & B/Mirkan_DesktopTool\""_s,
-                                                      u"Icon=mirkan-desktoptool"_s,
-                                                      u"Terminal=false"_s,
-                                                      u"X-Mirkan-DesktopTool-Autostart=true"_s};
+        QTest::addColumn<QByteArray>("text");
+        QTest::newRow("desktop entry")
+            << false << u"config/autostart/Mirkan_DesktopTool.desktop"_s
+            << QByteArray("[Desktop Entry]\nType=Application\nName=Mirkan_DesktopTool\n"
+                          "Exec=\"/opt/A & B/Mirkan_DesktopTool\"\nIcon=mirkan-desktoptool\n"
+                          "Terminal=false\nX-Mirkan-DesktopTool-Autostart=true\n");
         QTest::newRow("launch agent")
             << true << u"home/Library/LaunchAgents/Mirkan_DesktopTool.plist"_s
-            << QStringList{u"Label=Mirkan_DesktopTool"_s,
-                           u"ProgramArguments=/opt/A & B/Mirkan_DesktopTool"_s,
-                           u"RunAtLoad=true"_s};
+            << QByteArray(
+                   "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                   "<!-- X-Mirkan-DesktopTool-Autostart -->\n<plist version=\"1.0\">\n<dict>\n"
+                   "\t<key>Label</key>\n\t<string>Mirkan_DesktopTool</string>\n"
+                   "\t<key>ProgramArguments</key>\n\t<array>\n"
+                   "\t\t<string>/opt/A &amp; B/Mirkan_DesktopTool</string>\n\t</array>\n"
+                   "\t<key>RunAtLoad</key>\n\t<true/>\n</dict>\n</plist>\n");
     }
 
     void lifecycle()
@@ -119,12 +81,11 @@ private slots:
                         : std::make_unique<XdgAutostart>();
         const QString name = u"Mirkan_DesktopTool"_s;
         QVERIFY(!autostart->RemoveAutostart(name));
-        QVERIFY(autostart->SetAutostart(name, u"/opt/A & B/Mirkan_DesktopTool"_s));
-        QCOMPARE(filesBelow(m_dir->path()), QStringList{file});
-        const QByteArray first = readBytes(m_dir->filePath(file));
-        QTEST(launchAgent ? plistEntries(first) : desktopEntries(first), "entries");
-        QVERIFY(autostart->SetAutostart(name, u"/opt/A & B/Mirkan_DesktopTool"_s));
-        QCOMPARE(readBytes(m_dir->filePath(file)), first);
+        for (int i = 0; i < 2; ++i) {
+            QVERIFY(autostart->SetAutostart(name, u"/opt/A & B/Mirkan_DesktopTool"_s));
+            QCOMPARE(filesBelow(m_dir->path()), QStringList{file});
+            QTEST(readBytes(m_dir->filePath(file)), "text");
+        }
         QVERIFY(autostart->RemoveAutostart(name));
         QVERIFY(filesBelow(m_dir->path()).isEmpty());
         QVERIFY(!autostart->RemoveAutostart(name));
@@ -138,7 +99,6 @@ private slots:
         QTest::addColumn<QByteArray>("line");
         QTest::newRow("quote and dollar")
             << u"/opt/a\"b$c/x"_s << QByteArray("Exec=\"/opt/a\\\\\"b\\\\$c/x\"");
-        QTest::newRow("backslash") << u"/opt/a\\b/x"_s << QByteArray("Exec=\"/opt/a\\\\\\\\b/x\"");
         QTest::newRow("percent, unquoted") << u"/opt/100%/x"_s << QByteArray("Exec=/opt/100%%/x");
         QTest::newRow("line break") << u"/opt/a\nb/x"_s << QByteArray("Exec=\"/opt/a\\nb/x\"");
     }
@@ -152,42 +112,15 @@ private slots:
         QCOMPARE(text.split('\n').value(3), line);
     }
 
-    // A file the user made under our name stays, whatever resembles our mark in it.
-    void foreignFileKept_data()
-    {
-        QTest::addColumn<QByteArray>("text");
-        QTest::newRow("no mark") << "[Desktop Entry]\nExec=/usr/bin/true\n"_ba;
-        QTest::newRow("mark in a value") << "Comment=X-Mirkan-DesktopTool-Autostart=true\n"_ba;
-    }
-
+    // A file the user made under our name stays, even with our mark inside a value.
     void foreignFileKept()
     {
-        QFETCH(QByteArray, text);
+        const QByteArray text = "Comment=X-Mirkan-DesktopTool-Autostart=true\n";
         const QString path = m_dir->filePath(u"config/autostart/tool.desktop"_s);
         QVERIFY(QDir().mkpath(m_dir->filePath(u"config/autostart"_s)));
         QVERIFY(writeBytes(path, text));
         QVERIFY(!XdgAutostart().RemoveAutostart(u"tool"_s));
         QCOMPARE(readBytes(path), text);
-    }
-
-    void nameStaysInFolder_data()
-    {
-        QTest::addColumn<QString>("valueName");
-        QTest::newRow("parent") << u".."_s;
-        QTest::newRow("climbing path") << u"../../escaped"_s;
-    }
-
-    void nameStaysInFolder()
-    {
-        QFETCH(QString, valueName);
-        XdgAutostart autostart;
-        QVERIFY(autostart.SetAutostart(valueName, u"/opt/tool"_s));
-        const QStringList files = filesBelow(m_dir->path());
-        QCOMPARE(files.size(), 1);
-        QVERIFY2(files.first().startsWith(u"config/autostart/"_s), qPrintable(files.first()));
-        QVERIFY2(!files.first().contains(u"/."_s), qPrintable(files.first()));
-        QVERIFY(autostart.RemoveAutostart(valueName));
-        QVERIFY(filesBelow(m_dir->path()).isEmpty());
     }
 
 private:

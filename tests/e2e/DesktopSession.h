@@ -18,8 +18,7 @@
 
 using namespace Qt::StringLiterals;
 
-// A virtual X desktop of its own for an end-to-end test: an Xvfb on a free display
-// (kept from resetting when its last client leaves), a program folder, and the
+// A virtual X desktop of its own for an end-to-end test, a program folder, and the
 // processes started on it, all ended with the session.
 class DesktopSession
 {
@@ -34,8 +33,7 @@ public:
 
     ~DesktopSession()
     {
-        // Asked to end, the X server removes its lock and socket; killed, it would
-        // leave them and use up the display numbers.
+        // Killed, the X server would leave its lock and socket and use up display numbers.
         for (auto it = m_processes.rbegin(); it != m_processes.rend(); ++it) {
             (*it)->terminate();
             if (!(*it)->waitForFinished(TestTime::ms(3000))) {
@@ -45,7 +43,7 @@ public:
         }
     }
 
-    // The tools missing from this machine; empty when the test can run.
+    // The first tool missing from this machine; empty when the test can run.
     static QString missingTool(const QStringList &tools)
     {
         for (const QString &tool : tools) {
@@ -56,7 +54,7 @@ public:
         return {};
     }
 
-    // Starts the X server on a display it picks itself and waits until it answers.
+    // On a display the server picks itself, kept from resetting when its last client leaves.
     bool startX(const QString &size = u"1280x720x24"_s)
     {
         QProcess *x = start(u"Xvfb"_s, {u"-displayfd"_s, u"1"_s, u"-screen"_s, u"0"_s, size,
@@ -70,8 +68,7 @@ public:
                                TestTime::patience());
     }
 
-    // Starts the window manager openbox and waits until it manages the screen, so it
-    // does not move windows that appeared before it.
+    // Waits until openbox manages the screen, so it does not move earlier windows.
     bool startWindowManager()
     {
         return start(u"openbox"_s, {}) &&
@@ -95,7 +92,7 @@ public:
         return m_processes.back().get();
     }
 
-    // Runs a tool to its end; its standard output, and its exit code through status.
+    // A tool run to its end: its standard output, and -1 as exit code after a crash or hang.
     QByteArray run(const QString &program, const QStringList &args, int *exitCode = nullptr)
     {
         QProcess p;
@@ -115,7 +112,6 @@ public:
         return code;
     }
 
-    // Writes the program's INI file into the session's program folder.
     bool writeIni(const QByteArray &keys)
     {
         QFile ini(QDir(m_folder.path()).filePath(u"Mirkan_DesktopTool.ini"_s));
@@ -145,8 +141,7 @@ public:
                        .count('\n'));
     }
 
-    // A D-Bus session bus for what is started after it; services the bus starts get the
-    // environment set so far.
+    // Services the bus starts get the environment set so far.
     bool startSessionBus()
     {
         QProcess *bus = start(u"dbus-daemon"_s, {u"--session"_s, u"--nofork"_s, u"--nopidfile"_s,
@@ -160,7 +155,7 @@ public:
 
     void setEnv(const QString &name, const QString &value) { m_env.insert(name, value); }
 
-    // Ends the X server as the end of a session does, with everything still on it.
+    // As the end of a session does, with everything still on it.
     bool stopX()
     {
         if (!m_x) {

@@ -6,7 +6,6 @@
 
 #include <QTest>
 
-#include <cmath>
 #include <limits>
 
 using namespace Qt::StringLiterals;
@@ -38,8 +37,8 @@ QString written(const JsonBag &bag)
                   textOrError([&] { return QString::fromStdString(bag.JSONUtf8()); }));
 }
 
-// The parsed UTF-8 text written back compactly, or the error. The UTF-16 entry point reads
-// the text converted, with one U+FFFD for each malformed byte.
+// The UTF-8 text read through both entry points (UTF-16 converted, one U+FFFD per malformed
+// byte) and written back compactly, or the error.
 QString outcome(const QByteArray &utf8, bool decimalMode = false)
 {
     const auto parse = [&](bool viaUtf8) {
@@ -78,16 +77,13 @@ private slots:
         row("leading, doubled, trailing commas", "[,1,,2,]", u"[1,2]"_s);
         row("object members without comma, trailing comma", "{\"a\":1 \"b\":2,}",
             u"{\"a\":1,\"b\":2}"_s);
-        row("repeated name keeps last, moved to end", "{\"a\":1,\"b\":2,\"a\":3}",
-            u"{\"b\":2,\"a\":3}"_s);
         row("literals in any case", "[TRUE,Null,fAlSe]", u"[true,null,false]"_s);
         row("leading zero and bare point", "[01.,-0.50,1E2,2e-1]", u"[1,-0.5,100,0.2]"_s);
         row("blanks everywhere", " \t\r\n{ \"a\" :\n[ 1 , { } ] }", u"{\"a\":[1,{}]}"_s);
-        row("escapes", "[\"\\\"\\\\\\/\\b\\f\\n\\r\\t\"]", u"[\"\\\"\\\\/\\b\\f\\n\\r\\t\"]"_s);
-        row("escape letters in any case", "[\"\\N\\U00e9\"]", u"[\"\\n\u00e9\"]"_s);
+        row("escape letters in any case, escaped slash", "[\"\\N\\U00e9\\/\"]",
+            u"[\"\\n\u00e9/\"]"_s);
         // Errors and their positions
         row("only blanks", "  \t\r\n", u"Error 13: Expected either { or [ at character 6"_s);
-        row("scalar top level", "1", u"Error 13: Expected either { or [ at character 1"_s);
         row("comma before first member", "{ ,\"a\":1}",
             u"Error 13: Found \",\" before first item at character 3"_s);
         row("missing colon", "{\"a\" 1}", u"Error 13: Expected : at character 6"_s);
@@ -107,8 +103,6 @@ private slots:
         row("second decimal point", "[1.2.3]", u"Error 13: Second decimal point at character 5"_s);
         row("point after minus", "[-.5]", u"Error 13: Digit expected at character 3"_s);
         row("second exponent sign", "[1e+-5]", u"Error 13: Second exponent sign at character 5"_s);
-        row("double overflow", "[0,1e400]",
-            u"Error 6: Number overflow or parse error at character 4"_s);
         row("exponent without digits", "[1e]",
             u"Error 6: Number overflow or parse error at character 2"_s);
         const auto nested = [](int depth) -> QByteArray {
@@ -117,11 +111,9 @@ private slots:
         row("1000 levels", nested(1000), QString::fromLatin1(nested(1000)));
         row("1001 levels", nested(1001), kTooDeep);
         row("hostile depth", nested(200000), kTooDeep);
-        // Positions count UTF-16 code units: the emoji is two, e-acute one.
+        // Positions count UTF-16 code units: the emoji is two.
         row("position after surrogate pair", "[\"\U0001F600\", x]",
             u"Error 13: Bad value at character 8"_s);
-        row("position after accented letter", "[\"\u00e9\" x]",
-            u"Error 13: Bad value at character 6"_s);
         // Stray continuation byte, truncated sequence, overlong form, encoded surrogate: each
         // malformed byte stands for one U+FFFD, in strings and in error positions alike.
         const QByteArray malformed = "[\"a\x80"
@@ -133,9 +125,8 @@ private slots:
         row("position after malformed UTF-8", malformed + ", \xFF]",
             u"Error 13: Bad value at character 18"_s);
 
-        // A number alone in an array. Doubles and decimals alike: values too small for the
-        // kind read as zero (a double one with its sign), only magnitudes too large fail, and
-        // the digits of a long literal count in full against its exponent.
+        // A number alone in an array. Too small for the kind reads as zero, too large fails; a
+        // long literal's digits count in full against its exponent.
         const auto number = [](const char *name, const QByteArray &text, const QString &asDouble,
                                const QString &asDecimal) {
             const auto inArray = [](const QString &value) {
@@ -150,7 +141,6 @@ private slots:
                u"79228162514264337593543950335"_s);
         number("past 96 bits", "79228162514264337593543950336", u"7.922816251426434e+28"_s,
                overflow);
-        number("exponent scales up", "-1.5e3", u"-1500"_s, u"-1500"_s);
         number("29 decimals round half even to 28", "0.12345678901234567890123456785",
                u"0.12345678901234568"_s, u"0.1234567890123456789012345678"_s);
         number("beyond scale 28", "1e-30", u"1e-30"_s, u"0"_s);
@@ -159,7 +149,6 @@ private slots:
         number("malformed exponent", "1e5-", overflow, overflow);
         number("nested values keep the mode", "{\"a\":[0.1000000000000000000001]}",
                u"{\"a\":[0.1]}"_s, u"{\"a\":[0.1000000000000000000001]}"_s);
-        number("negative, below half the smallest subnormal", "-2.4e-324", u"0"_s, u"0"_s);
         number("underflow written with a long fraction", "0." + zeros + "1", u"0"_s, u"0"_s);
         number("exponent past 64 bits, negative", "1e-99999999999999999999999", u"0"_s, u"0"_s);
         number("exponent past 64 bits, zero digits", "0e99999999999999999999999", u"0"_s, u"0"_s);
@@ -169,13 +158,10 @@ private slots:
         number("just below half the smallest subnormal", "2.4703282292062327e-324", u"0"_s, u"0"_s);
         number("just above half the smallest subnormal", "2.4703282292062328e-324", u"5e-324"_s,
                u"0"_s);
-        number("long integer part cancelled by exponent", "1" + zeros + "e-100001", u"1"_s, u"1"_s);
         number("long fraction cancelled by exponent", "0." + zeros + "1e100001", u"0.1"_s,
                u"0.1"_s);
-        number("long fraction raised to one", "0." + zeros.mid(1) + "1e100001", u"1"_s, u"1"_s);
         number("long integer part, small result", "1" + zeros + "e-100029", u"1e-28"_s,
                u"0.0000000000000000000000000001"_s);
-        number("long integer part overflows", "1" + zeros + "e-99900", u"1e+101"_s, overflow);
     }
 
     void outcomes()
@@ -184,23 +170,14 @@ private slots:
         QFETCH(QString, expected);
         QCOMPARE(outcome(text), expected);
         QTEST(outcome(text, true), "asDecimal");
-        // A double zero keeps the sign it was written with, though its text shows none.
-        if (expected == u"[0]") {
-            JsonBag bag;
-            bag.setJSONUtf8(text.toStdString());
-            QCOMPARE(std::signbit(bag.Item(1).toDouble()), text.startsWith("[-"));
-        }
     }
 
-    // A failed parse leaves only the top-level items completed before the error.
     void errorKeepsCompletedTopLevelItems()
     {
         JsonBag bag;
         bag.setJSON(u"[9]");
         QVERIFY_THROWS_EXCEPTION(JsonError, bag.setJSON(u"{\"a\":1,\"b\":{\"c\":2,\"d\":x}}"));
         QCOMPARE(written(bag), u"{\"a\":1}"_s);
-        QVERIFY_THROWS_EXCEPTION(JsonError, bag.setJSON(u"[1,\"two\",[3,x]]"));
-        QCOMPARE(written(bag), u"[1,\"two\"]"_s);
     }
 
     void layout()
@@ -210,17 +187,14 @@ private slots:
         bag.setWhitespace(true);
         QCOMPARE(written(bag), u"{\r\n    \"a\":1,\r\n    \"b\":[\r\n        1,\r\n        2\r\n"
                                u"    ]\r\n}"_s);
-        // Only the flag of the bag being read counts.
-        bag.setWhitespace(false);
-        bag.Item(u"b").toBag().setWhitespace(true);
-        QCOMPARE(written(bag), u"{\"a\":1,\"b\":[1,2]}"_s);
 
         JsonBag array;
         array.setWhitespace(true);
         array.setJSON(u"[{\"x\":[]}]");
         QCOMPARE(written(array), u"[\r\n    {\r\n        \"x\":[]\r\n    }\r\n]"_s);
-        array.Clear();
+        array.Clear(); // back to an empty object, the layout flag kept
         QCOMPARE(written(array), u"{}"_s);
+        QVERIFY(array.Whitespace());
     }
 
     void values_data()
@@ -230,8 +204,8 @@ private slots:
         const auto row = [](const char *name, const JsonValue &value, const QString &expected) {
             QTest::newRow(name) << value << expected;
         };
-        row("quote, backslash, slash, tab", u"\"\\/\t", u"\"\\\"\\\\/\\t\""_s);
-        row("short escapes", u"\b\f\n\r", u"\"\\b\\f\\n\\r\""_s);
+        row("quote, backslash, slash, short escapes", u"\"\\/\t\b\f\n\r",
+            u"\"\\\"\\\\/\\t\\b\\f\\n\\r\""_s);
         row("control character", u"\u0001", u"\"\\u0001\""_s);
         row("surrogate pair, upper-case hex", u"\U0001F600", u"\"\\uD83D\\uDE00\""_s);
         row("lone surrogate", std::u16string(1, 0xDC00), u"\"\\uDC00\""_s);
@@ -248,12 +222,10 @@ private slots:
         row("empty", JsonValue(), u"null"_s);
         row("double shortest", 0.1 + 0.2, u"0.30000000000000004"_s);
         row("double plain from 1e-5", 1e-5, u"0.00001"_s);
-        row("double exponent below", -1.5e-7, u"-1.5e-07"_s);
         row("double plain below 1e15", 123456789012345.6, u"123456789012345.6"_s);
         row("double exponent from 1e15", 1e15, u"1e+15"_s);
         row("single", 0.1f, u"0.1"_s);
         // Singles get the shortest digits of their own precision, whole or not.
-        row("single whole, largest exact integer", 16777216.0f, u"16777216"_s);
         row("single whole past 2^24", 1e14f, u"100000000000000"_s);
         row("single exponent from 1e15", 4e15f, u"4e+15"_s);
         row("unsigned 8-bit", std::uint8_t{255}, u"255"_s);
@@ -270,8 +242,7 @@ private slots:
             u"Error 51: x, value -inf failed to serialize"_s);
     }
 
-    // Each value is written under the name x; a text is also written as the name, and both
-    // read back.
+    // Each value is written under the name x; a text also as the name, and both read back.
     void values()
     {
         QFETCH(JsonValue, value);
@@ -291,26 +262,10 @@ private slots:
         }
     }
 
-    // Writing stops at the parser's depth limit, with its error, even on a far deeper or an
-    // endless chain; dropping a deep chain must not recurse per level and must keep a held part
-    // (the sanitizer build's leak check sees the rest freed).
+    // Writing stops at the parser's depth limit with its error, even on the endless chain of a
+    // bag stored inside itself.
     void tooDeep()
     {
-        constexpr int kDepth = 300000;
-        JsonBag root;
-        root.setIsArray(true);
-        JsonBag level = root;
-        JsonBag held; // 1001 levels: itself and 1000 below
-        for (int i = 1; i < kDepth; ++i) {
-            level = level.AddNewArray();
-            held = i == kDepth - 1001 ? level : held;
-        }
-        QCOMPARE(written(root), kTooDeep);
-        root = JsonBag();
-        QCOMPARE(written(held), kTooDeep);
-        QCOMPARE(written(held.Item(1).toBag()), QString(1000, u'[') + QString(1000, u']'));
-
-        // A bag stored inside itself is the endless case.
         JsonBag itself;
         itself.setIsArray(true);
         itself.setItem(nullptr, itself);

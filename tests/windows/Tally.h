@@ -4,8 +4,7 @@
 #include <cstdio>
 #include <string_view>
 
-// The checks of a wine test without Qt: each failure printed as it happens, then a
-// closing "N passed, M failed" and the exit code.
+// Checks without Qt for the wine tests: each failure printed, then a tally and the exit code.
 struct Tally
 {
     int passed = 0;
