@@ -56,8 +56,6 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::newRow("side by side") << QByteArray("stations=alpha;beta;gamma\r\nhorizontal=1\r\n")
                                       << u"ALPHA : 0057 -- BETA: 0003 -- GAMMA: 0120"_s;
-        QTest::newRow("one station")
-            << QByteArray("stations=gamma\r\nhorizontal=1\r\n") << u"GAMMA : 0120"_s;
         QTest::newRow("sharp s") << QByteArray("stations=straße\r\n") << u"STRAßE : 0000"_s;
     }
 

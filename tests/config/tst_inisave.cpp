@@ -152,6 +152,8 @@ private slots:
             << u"gone"_s << -1 << 0 << u"Der Ordner ist nicht vorhanden."_s;
         QTest::newRow("create refused")
             << u"hook"_s << int(Step::Create) << EACCES << u"Zugriff verweigert."_s;
+        QTest::newRow("write") << u"hook"_s << int(Step::Write) << ENOSPC
+                               << u"Auf dem Datenträger ist kein Platz mehr frei."_s;
         QTest::newRow("sync") << u"hook"_s << int(Step::Sync) << EIO
                               << u"Ein-/Ausgabefehler beim Zugriff auf den Datenträger."_s;
         QTest::newRow("rename") << u"hook"_s << int(Step::Rename) << EXDEV
@@ -206,8 +208,9 @@ private slots:
     {
         QTest::addColumn<QString>("what"); // for the child: a step to die at, or "loop"
         QTest::addColumn<int>("delay");    // ms the loop runs before the kill
-        QTest::newRow("before create") << QString::number(int(Step::Create)) << 0;
-        QTest::newRow("before rename") << QString::number(int(Step::Rename)) << 0;
+        for (const Step step : {Step::Create, Step::Write, Step::Sync, Step::Close, Step::Rename}) {
+            QTest::addRow("killed before step %d", int(step)) << QString::number(int(step)) << 0;
+        }
         for (const int delay : {0, 1, 3, 7, 15, 40}) {
             QTest::addRow("saving in a loop, killed after %d ms", delay) << u"loop"_s << delay;
         }

@@ -104,7 +104,6 @@ private slots:
         row("text colour trimmed inside quotes", "BackgroundColor=\"  255 \"",
             "BackgroundColor=255");
         row("opaque letters", "Opaque=abc", "");
-        row("opaque beyond 16 bits", "Opaque=70000", "");
         row("interval negative", "UpdateInterval=-2", "");
         row("interval zero", "UpdateInterval=0", "UpdateInterval=0");
         row("interval half to even", "UpdateInterval=4.5", "UpdateInterval=4");
@@ -118,7 +117,6 @@ private slots:
         row("seconds leading number", "changes_visible_in_seconds=25 Sekunden",
             "changes_visible_in_seconds=25");
         row("seconds letters", "changes_visible_in_seconds=abc", "changes_visible_in_seconds=0");
-        row("title files 2", "write_title2file=2", "write_title2file=1");
         row("title files rounds to 0", "write_title2file=0.5", "");
         row("x blanks inside", "window_pos_x=1 2 3", "window_pos_x=123");
         row("x beyond 32 bits", "window_pos_x=99999999999", "");

@@ -26,28 +26,6 @@ public:
     QList<QUrl> opened;
 };
 
-// One gesture of the mouse on the link, by name, so a table row reads as what the user did.
-void act(QLabel *link, const QString &step)
-{
-    const QPoint in = link->rect().center();
-    if (step == u"enter") {
-        QEnterEvent event(in, in, link->mapToGlobal(in));
-        QApplication::sendEvent(link, &event);
-    } else if (step == u"click" || step == u"right-click") {
-        QTest::mouseClick(link, step == u"click" ? Qt::LeftButton : Qt::RightButton, {}, in);
-    } else if (step == u"release-outside") {
-        QTest::mousePress(link, Qt::LeftButton, {}, in);
-        QTest::mouseRelease(link, Qt::LeftButton, {}, QPoint(-5, -5));
-    } else {
-        qFatal("unknown step %s", qPrintable(step));
-    }
-}
-
-bool hasPointer(const QLabel *link)
-{
-    return link->testAttribute(Qt::WA_SetCursor) && !link->cursor().pixmap().isNull();
-}
-
 } // namespace
 
 class TestAbout : public QObject
@@ -76,34 +54,22 @@ private slots:
         QVERIFY(!dialog.isVisible());
     }
 
-    void link_data()
-    {
-        QTest::addColumn<QString>("steps");
-        QTest::addColumn<bool>("underlined");
-        QTest::addColumn<int>("opens");
-        QTest::newRow("hover") << u"enter"_s << true << 0;
-        QTest::newRow("click") << u"enter click"_s << false << 1;
-        QTest::newRow("right click") << u"enter right-click"_s << true << 0;
-        QTest::newRow("released elsewhere") << u"enter release-outside"_s << true << 0;
-    }
-
+    // Hovered, the link is underlined; a click opens the site once and drops the underline.
     void link()
     {
-        QFETCH(QString, steps);
-        QFETCH(int, opens);
         RecordingOpener opener;
         frmAbout dialog(opener);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         auto *link = dialog.findChild<QLabel *>(u"Label1"_s);
-
-        for (const QString &step : steps.split(u' ')) {
-            act(link, step);
-        }
-
-        QTEST(link->font().underline(), "underlined");
-        QVERIFY(hasPointer(link));
-        QCOMPARE(opener.opened, QList<QUrl>(opens, kSite));
+        const QPoint in = link->rect().center();
+        QEnterEvent enter(in, in, link->mapToGlobal(in));
+        QApplication::sendEvent(link, &enter);
+        QVERIFY(link->font().underline());
+        QVERIFY(opener.opened.isEmpty());
+        QTest::mouseClick(link, Qt::LeftButton, {}, in);
+        QVERIFY(!link->font().underline());
+        QCOMPARE(opener.opened, QList<QUrl>{kSite});
         QVERIFY(dialog.isVisible());
     }
 };

@@ -13,7 +13,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString kEntry = u"usr/share/applications/example.mirkan_desktoptool.DesktopTool.desktop"_s;
+const QString kId = u"example.mirkan_desktoptool.DesktopTool"_s;
+const QString kEntry = u"usr/share/applications/"_s + kId + u".desktop"_s;
 
 struct Run
 {
@@ -79,7 +80,7 @@ private slots:
             icons + u"32x32/apps/mirkan-desktoptool.png"_s,
             icons + u"48x48/apps/mirkan-desktoptool.png"_s,
             icons + u"scalable/apps/mirkan-desktoptool.svg"_s,
-            u"usr/share/metainfo/example.mirkan_desktoptool.DesktopTool.metainfo.xml"_s,
+            u"usr/share/metainfo/"_s + kId + u".metainfo.xml"_s,
         };
         expected.sort();
         QCOMPARE(filesBelow(m_root), expected);
@@ -102,15 +103,32 @@ private slots:
         QVERIFY(lines.contains("Icon=mirkan-desktoptool"));
     }
 
-    // dpkg-shlibdeps ran and found the linked Qt library; a relation may carry a version.
-    void dependsOnQtWidgets()
+    // dpkg-shlibdeps found the Qt library; the typeface, opened by path, is declared by hand.
+    void depends()
     {
         const QString depends = run(u"dpkg-deb"_s, {u"-f"_s, m_deb, u"Depends"_s}).out.trimmed();
-        QStringList names;
+        QStringList names; // a relation may carry a version
         for (const QString &relation : depends.split(u',')) {
             names << relation.trimmed().section(u' ', 0, 0);
         }
-        QVERIFY2(names.contains(u"libqt6widgets6"_s), qPrintable(depends));
+        for (const QString &package : {u"libqt6widgets6"_s, u"fonts-wine"_s}) {
+            QVERIFY2(names.contains(package), qPrintable(depends));
+        }
+    }
+
+    // Menus and software centres read these files; each validator must accept its own.
+    void validators()
+    {
+        const QString metainfo = u"/usr/share/metainfo/"_s + kId + u".metainfo.xml"_s;
+        for (const QStringList &command :
+             {QStringList{u"desktop-file-validate"_s, m_root + u'/' + kEntry},
+              QStringList{u"appstreamcli"_s, u"validate"_s, u"--no-net"_s, m_root + metainfo}}) {
+            if (QStandardPaths::findExecutable(command.first()).isEmpty()) {
+                QSKIP(qPrintable(command.first() + u" is not installed"_s));
+            }
+            const Run check = run(command.first(), command.mid(1));
+            QVERIFY2(check.exitCode == 0, qPrintable(check.out + check.err));
+        }
     }
 
 private:
