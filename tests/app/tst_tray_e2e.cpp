@@ -283,7 +283,6 @@ private slots:
         }
         }
         expectCleanEnd(tray.program(), desktop.folder());
-        QTRY_VERIFY_WITH_TIMEOUT(!dockedIcon(desktop).isValid(), TestTime::patience());
     }
 };
 

@@ -156,6 +156,8 @@ private slots:
                                << u"Auf dem Datenträger ist kein Platz mehr frei."_s;
         QTest::newRow("sync") << u"hook"_s << int(Step::Sync) << EIO
                               << u"Ein-/Ausgabefehler beim Zugriff auf den Datenträger."_s;
+        QTest::newRow("close") << u"hook"_s << int(Step::Close) << EDQUOT
+                               << qt_error_string(EDQUOT);
         QTest::newRow("rename") << u"hook"_s << int(Step::Rename) << EXDEV
                                 << qt_error_string(EXDEV);
     }

@@ -342,6 +342,8 @@ private slots:
         QTest::addColumn<bool>("reset");     // the record holds 0, 0
         QTest::newRow("Übernehmen") << u"Command1"_s << true << false;
         QTest::newRow("Abbrechen") << u"Command2"_s << false << true;
+        QTest::newRow("tick icon") << u"Picture1"_s << true << false;
+        QTest::newRow("reset icon") << u"Picture2"_s << false << true;
         QTest::newRow("Escape on a button") << u"escape"_s << false << false;
     }
 

@@ -44,11 +44,6 @@ QImage screenshot(DesktopSession &desktop)
     return screen;
 }
 
-int clicksSeen(const QByteArray &events)
-{
-    return int(events.count("ButtonPress event"));
-}
-
 } // namespace
 
 class TestOverlayE2E : public QObject
@@ -149,7 +144,6 @@ void TestOverlayE2E::clicksPassBesideTheLetters()
         TestTime::patience());
     QVERIFY(startProgram(desktop, {u"alpha"_s, u"beta"_s, u"gamma"_s}, "Text_Size=40\r\n"));
     const QRect overlay = desktop.window(uR"("Form2")"_s);
-    QVERIFY(overlay.height() > 0);
 
     // Orange, or nearly so where blended, and inside a stroke, not at its edge.
     const QImage screen = screenshot(desktop);
@@ -171,12 +165,13 @@ void TestOverlayE2E::clicksPassBesideTheLetters()
                                              QString::number(at.y()), u"click"_s, u"1"_s});
     };
     QByteArray events;
+    const auto clicksSeen = [&] { return (events += below->readAll()).count("ButtonPress event"); };
     QCOMPARE(click(overlay.topLeft() + QPoint(1, 1)), 0);
-    QTRY_COMPARE_WITH_TIMEOUT(clicksSeen(events += below->readAll()), 1, TestTime::patience());
+    QTRY_COMPARE_WITH_TIMEOUT(clicksSeen(), 1, TestTime::patience());
     QCOMPARE(click(letter), 0);
     // Too short could only hide a click that got through.
     QTest::qWait(500);
-    QCOMPARE(clicksSeen(events += below->readAll()), 1);
+    QCOMPARE(clicksSeen(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestOverlayE2E)

@@ -5,6 +5,7 @@
 #include "TestFiles.h"
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -103,16 +104,16 @@ private slots:
         QVERIFY(lines.contains("Icon=mirkan-desktoptool"));
     }
 
-    // dpkg-shlibdeps found the Qt library; the typeface, opened by path, is declared by hand.
+    // dpkg-shlibdeps found Qt; the typeface (opened by path) and Qt's German texts by hand.
     void depends()
     {
-        const QString depends = run(u"dpkg-deb"_s, {u"-f"_s, m_deb, u"Depends"_s}).out.trimmed();
-        QStringList names; // a relation may carry a version
-        for (const QString &relation : depends.split(u',')) {
-            names << relation.trimmed().section(u' ', 0, 0);
-        }
-        for (const QString &package : {u"libqt6widgets6"_s, u"fonts-wine"_s}) {
-            QVERIFY2(names.contains(package), qPrintable(depends));
+        const QString fields =
+            run(u"dpkg-deb"_s, {u"-f"_s, m_deb, u"Depends"_s, u"Recommends"_s}).out;
+        for (const QString &package :
+             {u"libqt6widgets6"_s, u"fonts-wine"_s, u"qt6-translations-l10n"_s}) {
+            // The whole name, which may be followed by a version: "libqt6widgets6 (>= 6.4.2)".
+            const QRegularExpression relation(u"[:,] "_s + package + u"\\b(?!-)"_s);
+            QVERIFY2(fields.contains(relation), qPrintable(fields));
         }
     }
 
