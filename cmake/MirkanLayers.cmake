@@ -10,7 +10,7 @@ set(allowed_net net core)
 set(allowed_ui ui core)
 set(allowed_stats stats config ui core)
 set(allowed_overlay overlay config ui core)
-set(allowed_dialogs dialogs overlay stats config net ui core)
+set(allowed_dialogs dialogs overlay config ui core)
 set(allowed_app app dialogs overlay stats config net ui core json)
 set(libraries json core config net ui stats overlay dialogs app)
 

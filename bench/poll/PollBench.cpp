@@ -235,6 +235,24 @@ std::unique_ptr<QTemporaryDir> programFolder(const QString &apiHost, const QByte
     return dir;
 }
 
+// The program as the poll sees it, without a window, a tray or title files.
+struct PollWorld
+{
+    PollWorld(const QTemporaryDir &programDir, int limitMs = WebDownloader::kDefaultTimeoutMs)
+        : form({programDir.path(), executableDir.path(), clock, display, tray, taskbar, songs,
+                limitMs})
+    {
+    }
+
+    QTemporaryDir executableDir;
+    SystemClock clock;
+    SilentDisplay display;
+    SignallingTray tray;
+    NoTaskbar taskbar;
+    NoSongTracker songs;
+    frmMain form;
+};
+
 } // namespace
 
 bool benchPoll()
@@ -249,17 +267,12 @@ bool benchPoll()
     }
 
     const auto programDir = programFolder(sim.baseUrl(), stationSetting());
-    QTemporaryDir executableDir;
     if (!programDir) {
         return false;
     }
-
-    SystemClock clock;
-    SilentDisplay display;
-    SignallingTray tray;
-    NoTaskbar taskbar;
-    NoSongTracker songs;
-    frmMain form({programDir->path(), executableDir.path(), clock, display, tray, taskbar, songs});
+    PollWorld world(*programDir);
+    frmMain &form = world.form;
+    SignallingTray &tray = world.tray;
 
     // Every request opens a connection of its own, so the timed polls include the
     // connection set-up; the first one also warms up the simulator's thread.
@@ -299,18 +312,11 @@ bool benchSilentHost()
     }
     const auto programDir =
         sim.listen() ? programFolder(sim.baseUrl(), names.join(';') + ";alive") : nullptr;
-    QTemporaryDir executableDir;
     if (!programDir) {
         return false;
     }
-    SystemClock clock;
-    SilentDisplay display;
-    SignallingTray tray;
-    NoTaskbar taskbar;
-    NoSongTracker songs;
-    frmMain form(
-        {programDir->path(), executableDir.path(), clock, display, tray, taskbar, songs, kLimitMs});
-    const PollTiming poll = timePoll(form, tray, [&form] { form.Form_Load(); });
+    PollWorld world(*programDir, kLimitMs);
+    const PollTiming poll = timePoll(world.form, world.tray, [&world] { world.form.Form_Load(); });
 
     std::printf("Listener poll against a host that never answers: %d silent stations, then one"
                 " answered at once; time limit %d ms\n",
